@@ -1,0 +1,36 @@
+# The two commands of the README: `make run` and `make test`. Everything else is a step of them.
+SHELL := /bin/bash
+.DEFAULT_GOAL := build
+
+BUILD := build
+JOBS  ?= $(shell nproc)
+
+.PHONY: build bootstrap native cross run test gallery bench clean distclean
+
+build: cross
+	@echo "installer: $(BUILD)/qlx355.exe"
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+native: bootstrap
+	@test -f $(BUILD)/native/build.ninja || cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+
+# The cross tree uses the native packing tool, so it is built after the native tree.
+cross: native
+	@test -f $(BUILD)/cross/build.ninja || cmake --preset cross >/dev/null
+	@cmake --build --preset cross -j $(JOBS)
+
+run: build
+	@scripts/run.sh
+
+test: build
+	@scripts/test.sh
+
+clean:
+	@for p in wine64 wine32; do [ -d $(BUILD)/$$p ] && WINEPREFIX=$$PWD/$(BUILD)/$$p wineserver -k 2>/dev/null || true; done
+	rm -rf $(BUILD)/native $(BUILD)/cross $(BUILD)/qlx355.exe
+
+distclean: clean
+	rm -rf $(BUILD)

@@ -1,0 +1,37 @@
+# qlx_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>]
+#               [WIN32_PREFIX] [SERIAL])
+#
+# One GoogleTest executable per component. Its cases are registered with CTest one by one, as
+# "<name>:<Suite>.<Case>". In the cross tree every case runs under Wine in the 64-bit prefix;
+# WIN32_PREFIX also runs the whole executable once in the 32-bit prefix (for answers that depend
+# on WOW64). SERIAL cases take the prefix lock: use it for anything that touches state shared in
+# the prefix (the installer's mutex, HKCU, special folders, the run log).
+include(GoogleTest)
+
+function(qlx_add_test)
+  cmake_parse_arguments(T "WIN32_PREFIX;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  set(props TIMEOUT 120)
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
+  endif()
+  if(T_SERIAL)
+    list(APPEND props RESOURCE_LOCK wineprefix)
+  endif()
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "${T_NAME}:"
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ${props})
+  if(WIN32 AND T_WIN32_PREFIX)
+    add_test(NAME ${T_NAME}.win32prefix
+      COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --win32 $<TARGET_FILE:${T_NAME}>)
+    if(T_SERIAL)
+      set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK wineprefix32)
+    endif()
+    set_tests_properties(${T_NAME}.win32prefix PROPERTIES
+      LABELS "win32prefix" TIMEOUT 300)
+  endif()
+endfunction()

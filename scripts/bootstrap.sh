@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, only those that are missing.
+# Idempotent and quiet when everything is there. Runs as root or through sudo.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-i686 libz-mingw-w64-dev
+  wine wine32:i386 wine64
+  xvfb xdotool imagemagick
+  cmake ninja-build googletest
+  clang libclang-rt-14-dev zlib1g-dev
+  fonts-wine g++ make
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "bootstrap: needs root or sudo to install packages" >&2; exit 1; }
+  sudo_cmd=(sudo)
+fi
+
+need_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+
+[ "$need_i386" -eq 0 ] && [ "${#missing[@]}" -eq 0 ] && exit 0
+
+echo "bootstrap: installing ${missing[*]:-(i386 architecture)}"
+if [ "$need_i386" -eq 1 ]; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+if [ "${#missing[@]}" -gt 0 ]; then
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+echo "bootstrap: done"

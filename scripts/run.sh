@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts the installer under Wine in the project's prefix: on the user's display when there is
+# one, otherwise under a private Xvfb, with a screenshot of the screen written to build/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD/build
+exe=$root/qlx355.exe
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "starting $exe on display $DISPLAY"
+  exec scripts/wine-run "$exe" "$@"
+fi
+
+source scripts/xvfb.sh
+cleanup() { qlx_stop_wine "$root"; qlx_stop_xvfb; }
+trap cleanup EXIT INT TERM
+qlx_start_xvfb || exit 1
+echo "no display: starting the installer under Xvfb ($DISPLAY)"
+scripts/wine-run "$exe" "$@" &
+pid=$!
+if timeout 20 xdotool search --sync --onlyvisible --name 'Corvane Quillon Installer' >/dev/null 2>&1; then
+  sleep 1
+  import -window root "$root/run-screenshot.png"
+  echo "screenshot of the installer window: $root/run-screenshot.png"
+else
+  echo "the installer window did not appear within 20 s" >&2
+fi
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null

@@ -1,0 +1,8 @@
+#pragma once
+// The product's fixed names and texts.
+
+inline constexpr char kProductName[] = "Quillon";
+inline constexpr char kProductLabel[] = "QL";
+inline constexpr char kApplicationTitle[] = "Quillon Installer Version 3.55";
+inline constexpr char kMainCaptionFormat[] = "Corvane %s Installer";
+inline constexpr char kSingleInstanceMutex[] = "Corvane_Quillon_Start_Program";

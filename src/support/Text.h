@@ -1,0 +1,8 @@
+#pragma once
+// Small text helpers shared by the whole program. Text is 8-bit ANSI; "lower case" means the
+// ASCII letters A to Z only, as every comparison in the installer is made.
+
+#include <string>
+#include <string_view>
+
+std::string AsciiLower(std::string_view text);

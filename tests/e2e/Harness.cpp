@@ -1,0 +1,85 @@
+#include "e2e/Harness.h"
+
+#include <stdexcept>
+
+#include "common/Capture.h"
+
+std::string InstallerPath() { return ToWindowsPath(QLX_INSTALLER_PATH); }
+
+InstallerProcess InstallerProcess::Start(const std::string& exePath, const std::string& arguments) {
+  std::string commandLine = "\"" + exePath + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+    throw std::runtime_error("cannot start " + exePath);
+  ::CloseHandle(pi.hThread);
+  InstallerProcess p;
+  p.m_process.reset(pi.hProcess);
+  p.m_pid = pi.dwProcessId;
+  return p;
+}
+
+InstallerProcess::~InstallerProcess() {
+  if (m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(m_process.get(), 99);
+    ::WaitForSingleObject(m_process.get(), 5000);
+  }
+}
+
+std::vector<HWND> InstallerProcess::VisibleWindows() const {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{m_pid, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lParam) WINAPI -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == s->pid && ::IsWindowVisible(hwnd)) s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND InstallerProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+  const DWORD start = ::GetTickCount();
+  do {
+    for (HWND hwnd : VisibleWindows())
+      if (WindowCaption(hwnd) == caption) return hwnd;
+    if (::WaitForSingleObject(m_process.get(), 50) == WAIT_OBJECT_0) return nullptr;
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+bool InstallerProcess::WaitForExit(DWORD timeoutMs) const {
+  return ::WaitForSingleObject(m_process.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD InstallerProcess::ExitCode() const {
+  DWORD code = 0;
+  ::GetExitCodeProcess(m_process.get(), &code);
+  return code;
+}
+
+std::string WindowCaption(HWND hwnd) {
+  char text[512] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+SIZE ClientSize(HWND hwnd) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+std::string SaveScreenshot(HWND hwnd, const std::string& name) {
+  const std::string path = ArtifactPath(name + ".png");
+  WritePng(path, CaptureWindow(hwnd));
+  return path;
+}
