@@ -35,3 +35,8 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
   out += extension;
   return out;
 }
+
+std::string QuotedIfBlank(std::string_view path) {
+  if (path.find(' ') == std::string_view::npos) return std::string(path);
+  return "\"" + std::string(path) + "\"";
+}

@@ -18,3 +18,8 @@ std::string NamePart(std::string_view path);
 // Replaces the extension (from the last "." after the folder part) by `extension`, which
 // includes its dot; a name without a dot gets the extension appended.
 std::string ReplaceExtension(std::string_view path, std::string_view extension);
+
+// A path that holds a blank, enclosed in double quotes so that a command line parser keeps it
+// whole (and the system does not try "c:\my.exe" for "c:\my games\x.exe"); other paths as
+// they are.
+std::string QuotedIfBlank(std::string_view path);

@@ -61,6 +61,17 @@ TEST(Paths, ReplaceExtensionOnlyLooksAtTheName) {
   for (const auto& c : cases) EXPECT_EQ(ReplaceExtension(c.in, ".log"), c.expected) << c.in;
 }
 
+TEST(Paths, QuotedIfBlank) {
+  const PathCase cases[] = {
+      {"c:\\zt\\unins.exe", "c:\\zt\\unins.exe"},
+      {"d:\\my games\\zt\\unins.exe", "\"d:\\my games\\zt\\unins.exe\""},
+      {" ", "\" \""},
+      {"", ""},
+      {"c:\\tab\there", "c:\\tab\there"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(QuotedIfBlank(c.in), c.expected) << c.in;
+}
+
 TEST(Layout, CentredLeftRoundsTowardZero) {
   struct Case {
     int parent, width, left;
