@@ -7,38 +7,20 @@
 #include <vector>
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
+#include "e2e/RunLogFolder.h"
 #include "support/UniqueHandle.h"
 
 namespace {
 
-constexpr char kCaption[] = "Corvane Quillon Installer";
-
-std::string LogFolder() {
-  char documents[MAX_PATH + 1] = {};
-  ::SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, documents);
-  return std::string(documents) + "\\corvane\\";
-}
-
-// Starts the installer, waits for its main window, closes it and expects a normal end.
-void StartAndClose(const std::string& exePath) {
-  auto installer = InstallerProcess::Start(exePath);
-  HWND main = installer.WaitForWindow(kCaption, 20000);
-  ASSERT_NE(main, nullptr) << "no main window";
-  ::PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(installer.WaitForExit(10000));
-  EXPECT_EQ(installer.ExitCode(), 0u);
-}
-
 TEST(RunLog, StartAndCloseWritesBannerThenFormCreate) {
   // No corvane folder yet: the installer makes it.
-  RemoveTree(LogFolder());
+  RemoveTree(RunLogFolder());
   StartAndClose(InstallerPath());
 
-  const std::string content = ReadWholeFile(LogFolder() + "qlx355.log");
+  const std::string content = ReadWholeFile(RunLogFolder() + "qlx355.log");
   const auto lines = CrLfLines(content);
   ASSERT_GE(lines.size(), 2u) << content;
   const std::regex form(R"(^\d{6} \d\d:\d\d:\d\d\.(0|[1-9]\d{0,2}) (.*)\[Mem: [1-9]\d{0,2}(,\d{3})*\]$)");
@@ -60,10 +42,10 @@ TEST(RunLog, StartAndCloseWritesBannerThenFormCreate) {
 }
 
 TEST(RunLog, SecondRunStartsAFreshFile) {
-  ::CreateDirectoryA(LogFolder().c_str(), nullptr);
-  ASSERT_TRUE(WriteWholeFile(LogFolder() + "qlx355.log", "an earlier run\r\n"));
+  ::CreateDirectoryA(RunLogFolder().c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(RunLogFolder() + "qlx355.log", "an earlier run\r\n"));
   StartAndClose(InstallerPath());
-  const std::string content = ReadWholeFile(LogFolder() + "qlx355.log");
+  const std::string content = ReadWholeFile(RunLogFolder() + "qlx355.log");
   EXPECT_EQ(content.find("an earlier run"), std::string::npos);
   const auto lines = CrLfLines(content);
   ASSERT_EQ(lines.size(), 2u) << content;
@@ -75,17 +57,17 @@ TEST(RunLog, CopyNamedSetupLogsToSetupLog) {
   ScratchFolder scratch("setupcopy");
   const std::string copy = scratch / "setup.exe";
   ASSERT_TRUE(::CopyFileA(InstallerPath().c_str(), copy.c_str(), FALSE));
-  ::DeleteFileA((LogFolder() + "setup.log").c_str());
+  ::DeleteFileA((RunLogFolder() + "setup.log").c_str());
   StartAndClose(copy);
-  const std::string content = ReadWholeFile(LogFolder() + "setup.log");
-  ::DeleteFileA((LogFolder() + "setup.log").c_str());
+  const std::string content = ReadWholeFile(RunLogFolder() + "setup.log");
+  ::DeleteFileA((RunLogFolder() + "setup.log").c_str());
   EXPECT_NE(content.find("== Logging Initialized. Build 3.55.0.0[Mem: "), std::string::npos) << content;
   EXPECT_NE(content.find("FormCreate: start[Mem: "), std::string::npos) << content;
 }
 
 TEST(RunLog, LogHeldOpenWithoutSharingDropsLinesAndTheRunGoesOn) {
-  const std::string path = LogFolder() + "qlx355.log";
-  ::CreateDirectoryA(LogFolder().c_str(), nullptr);
+  const std::string path = RunLogFolder() + "qlx355.log";
+  ::CreateDirectoryA(RunLogFolder().c_str(), nullptr);
   ASSERT_TRUE(WriteWholeFile(path, "held by another program\r\n"));
   {
     UniqueFileHandle held(
