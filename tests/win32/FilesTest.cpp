@@ -13,7 +13,6 @@
 #include "support/DateTime.h"
 #include "support/FileVersion.h"
 #include "support/Locale.h"
-#include "support/System.h"
 
 namespace {
 
@@ -194,13 +193,6 @@ TEST(FileVersionText, VersionRecordOrDate) {
   }
   // This test program has no version record either.
   EXPECT_EQ(OwnVersionText().rfind("date: ", 0), 0u);
-}
-
-TEST(System, Wow64MatchesThePrefix) {
-  const bool sixtyFourBit = ::GetFileAttributesA("c:\\windows\\syswow64") != INVALID_FILE_ATTRIBUTES;
-  EXPECT_EQ(RunningOnWow64(), sixtyFourBit);
-  const std::string own = OwnFilePath();
-  EXPECT_TRUE(own.ends_with("\\win32_files.exe")) << own;
 }
 
 }  // namespace

@@ -53,23 +53,6 @@ TEST_F(RunLog, StartMakesTheFolderReplacesTheOldFileAndWritesTheBanner) {
   EXPECT_NE(lines[0].find("Build date: "), std::string::npos);
 }
 
-TEST_F(RunLog, ExtensionRule) {
-  struct Case {
-    std::string base;
-    std::string log;
-  };
-  const Case cases[] = {
-      {m_scratch / "setup.exe", m_scratch / "setup.log"},
-      {m_scratch / "setup", m_scratch / "setup.log"},
-      {m_scratch / "v1.2\\setup", m_scratch / "v1.2\\setup.log"},
-  };
-  for (const auto& c : cases) {
-    StartRunLog(c.base);
-    EXPECT_EQ(LogPath(), c.log);
-    EXPECT_TRUE(FileIsPresent(c.log)) << c.log;
-  }
-}
-
 TEST_F(RunLog, DisabledLogTouchesNothing) {
   SetLogEnabled(false);
   // The test's command line carries no "/log".

@@ -58,12 +58,6 @@ TEST(UninstallRecord, TextByteForByte) {
   }
 }
 
-TEST(UninstallRecord, StartLinesOnlyUntilTheRunAddsMore) {
-  EXPECT_EQ(UninstallRecord("c:\\zt").Text(),
-            "[Uninstall]\r\nguid={5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}\r\nProgram_Name=Quillon\r\n"
-            "Install_Dir=c:\\zt\r\nUninstall_Exe=c:\\zt\\unins.exe\r\nUninstall_Dat=c:\\zt\\unins5100.dat\r\n");
-}
-
 TEST(UninstallRecord, SavedWholeAndReplaced) {
   ScratchFolder scratch("record");
   const std::string first = Completed(scratch.Path(), "a.exe,b.exe,c.exe,");
