@@ -28,6 +28,9 @@ run: build
 test: build
 	@scripts/test.sh
 
+bench: build
+	@for s in bench/*.sh; do echo "== $$s"; $$s; done
+
 clean:
 	@for p in wine64 wine32; do [ -d $(BUILD)/$$p ] && WINEPREFIX=$$PWD/$(BUILD)/$$p wineserver -k 2>/dev/null || true; done
 	rm -rf $(BUILD)/native $(BUILD)/cross $(BUILD)/qlx355.exe

@@ -6,3 +6,7 @@ std::string AsciiLower(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return out;
 }
+
+const char* BoolText(bool flag) { return flag ? "True" : "False"; }
+
+const char* BoolTextLower(bool flag) { return flag ? "true" : "false"; }

@@ -6,3 +6,7 @@
 #include <string_view>
 
 std::string AsciiLower(std::string_view text);
+
+// Flags as the log and the record show them.
+const char* BoolText(bool flag);       // "True" / "False"
+const char* BoolTextLower(bool flag);  // "true" / "false"

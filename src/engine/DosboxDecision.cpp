@@ -1,0 +1,53 @@
+#include "engine/DosboxDecision.h"
+
+#include <windows.h>
+
+#include "support/Files.h"
+#include "support/Folders.h"
+#include "support/Paths.h"
+#include "support/ProcessCommandLine.h"
+#include "support/RunLog.h"
+#include "support/System.h"
+#include "support/Text.h"
+#include "support/UniqueHandle.h"
+
+namespace {
+
+constexpr int kCsidlProgramFiles = 38;
+
+// First folder below Program Files that holds dosbox.exe; "" when none.
+std::string SearchProgramFiles() {
+  const std::string programFiles = AsciiLower(AddTrailingBackslash(SpecialFolderPath(kCsidlProgramFiles)));
+  WIN32_FIND_DATAA entry{};
+  UniqueFindHandle listing(::FindFirstFileA((programFiles + "*.*").c_str(), &entry));
+  if (!listing) return {};
+  do {
+    if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+    entry.cFileName[MAX_PATH - 1] = '\0';
+    const std::string name = AsciiLower(entry.cFileName);
+    if (name.find("dosbox") == std::string::npos) continue;
+    std::string candidate = programFiles + AddTrailingBackslash(name) + "dosbox.exe";
+    if (FileIsPresent(candidate)) return candidate;
+  } while (::FindNextFileA(listing.get(), &entry));
+  return {};
+}
+
+}  // namespace
+
+bool FindDosbox(const std::string& installFolder, std::string& path) {
+  LogText("FindDosbox.started");
+  std::string candidate = installFolder + "dosbox\\dosbox.exe";
+  if (!FileIsPresent(candidate)) candidate = SearchProgramFiles();
+  path = candidate;
+  LogFormat("FindDosbox = %s: <%s>", BoolText(!candidate.empty()), candidate);
+  return !candidate.empty();
+}
+
+bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder) {
+  if (commandLine.RawContains("/usedosbox")) return true;
+  if (!RunningOnWow64()) return false;
+  std::string found;
+  return !FindDosbox(installFolder, found);
+}
+
+bool NeedsDosbox(const std::string& installFolder) { return NeedsDosbox(ProcessCommandLine(), installFolder); }

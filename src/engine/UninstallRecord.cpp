@@ -1,0 +1,30 @@
+#include "engine/UninstallRecord.h"
+
+#include "app/Product.h"
+#include "support/Files.h"
+#include "support/Paths.h"
+
+UninstallRecord::UninstallRecord(std::string_view installFolder) : m_text("[Uninstall]\r\n") {
+  const std::string folder = AddTrailingBackslash(installFolder);
+  AddLine("guid", kUninstallGuid);
+  AddLine("Program_Name", kProductName);
+  AddLine("Install_Dir", installFolder);
+  AddLine("Uninstall_Exe", folder + kUninstallExe);
+  AddLine("Uninstall_Dat", folder + kUninstallRecordName);
+}
+
+void UninstallRecord::AddLine(std::string_view key, std::string_view value) {
+  m_text.append(key).append("=").append(value).append("\r\n");
+}
+
+void UninstallRecord::AddCompletionLines(std::string_view groupFolder) {
+  AddLine("Extra_List", kExtraList);
+  AddLine("Rename_List", kRenameList);
+  AddLine("Conditional_list", kConditionalList);
+  AddLine("Del_if_Empty", kDelIfEmpty);
+  AddLine("Group_Folder", groupFolder);
+}
+
+void SaveUninstallRecord(std::string_view installFolder, const std::string& text) {
+  SaveTextToFile(AddTrailingBackslash(installFolder) + kUninstallRecordName, text);
+}

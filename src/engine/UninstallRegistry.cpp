@@ -1,0 +1,49 @@
+#include "engine/UninstallRegistry.h"
+
+#include <stdexcept>
+
+#include <windows.h>
+
+#include "app/Product.h"
+#include "engine/UninstallRecord.h"
+#include "support/Format.h"
+#include "support/Paths.h"
+#include "support/UniqueHandle.h"
+
+namespace {
+
+UniqueHkey CreateKey(HKEY parent, const char* name) {
+  UniqueHkey key;
+  if (::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error(Format("Failed to create key %s", name));
+  return key;
+}
+
+void SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size) {
+  if (::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
+    throw std::runtime_error(Format("Failed to set data for '%s'", name));
+}
+
+void SetText(HKEY key, const char* name, const std::string& text) {
+  // The stored data includes the terminating zero.
+  SetValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void SetNumber(HKEY key, const char* name, DWORD number) { SetValue(key, name, REG_DWORD, &number, sizeof number); }
+
+}  // namespace
+
+std::string UninstallCommand(std::string_view installFolder) {
+  const std::string folder = AddTrailingBackslash(installFolder);
+  return QuotedIfBlank(folder + kUninstallExe) + " " + QuotedIfBlank(folder + kUninstallRecordName);
+}
+
+void Register(std::string_view installFolder) {
+  const UniqueHkey root = CreateKey(HKEY_CURRENT_USER, kUninstallRootKey);
+  const UniqueHkey product = CreateKey(root.get(), kUninstallGuid);
+  SetText(product.get(), "DisplayName", kProductName);
+  SetText(product.get(), "UnInstallString", UninstallCommand(installFolder));
+  SetNumber(product.get(), "NoModify", 1);
+  SetNumber(product.get(), "NoRepair", 1);
+}

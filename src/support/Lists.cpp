@@ -1,0 +1,33 @@
+#include "support/Lists.h"
+
+#include <cstring>
+
+std::string SplitFirst(std::string& list, std::string_view separators) {
+  const size_t cut = separators.empty() ? std::string::npos
+                     : separators.size() == 1 ? list.find(separators.front())
+                                              : list.find_first_of(separators);
+  if (cut == std::string::npos) {
+    std::string head = std::move(list);
+    list.clear();
+    return head;
+  }
+  std::string head = list.substr(0, cut);
+  list.erase(0, cut + 1);
+  return head;
+}
+
+int CountChar(char c, std::string_view text) {
+  int count = 0;
+  for (char t : text) {
+    if (t == '\0') break;
+    if (t == c) ++count;
+  }
+  return count;
+}
+
+int FindSubText(std::string_view part, std::string_view text, int& position) {
+  // An empty part is never found.
+  const size_t at = part.empty() ? std::string_view::npos : text.find(part);
+  position = at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
+  return position;
+}

@@ -1,0 +1,32 @@
+#include "support/LogLine.h"
+
+namespace {
+void TwoDigits(std::string& out, int value) {
+  value %= 100;
+  if (value < 0) value = -value;
+  out += static_cast<char>('0' + value / 10);
+  out += static_cast<char>('0' + value % 10);
+}
+}  // namespace
+
+std::string LogLine(const LogClock& clock, std::string_view message, std::uint32_t heapBytes,
+                    std::string_view timeSeparator, const FormatSettings& numbers) {
+  std::string line;
+  line.reserve(message.size() + 48);
+  TwoDigits(line, clock.year);
+  TwoDigits(line, clock.month);
+  TwoDigits(line, clock.day);
+  line += ' ';
+  TwoDigits(line, clock.hour);
+  line += timeSeparator;
+  TwoDigits(line, clock.minute);
+  line += timeSeparator;
+  TwoDigits(line, clock.second);
+  line += '.';
+  line += std::to_string(clock.millisecond);
+  line += ' ';
+  line += message;
+  line += FormatWith(numbers, "[Mem: %.0n]", static_cast<double>(heapBytes));
+  line += "\r\n";
+  return line;
+}

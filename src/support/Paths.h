@@ -1,0 +1,25 @@
+#pragma once
+// Path text rules. A folder that is joined with a file name carries exactly one trailing
+// backslash; these are the only places where one is added or removed. Paths are plain 8-bit
+// text with the backslash as separator; a drive colon also ends a folder part ("c:x.log").
+
+#include <string>
+#include <string_view>
+
+// "" stays ""; otherwise the result ends in exactly one backslash (c:\x\\\ -> c:\x\).
+std::string AddTrailingBackslash(std::string_view path);
+// Removes every trailing backslash (c:\ -> c:, "\\\" -> "").
+std::string StripTrailingBackslashes(std::string_view path);
+
+// The folder part of a path: up to and including its last "\" or ":"; "" when it has neither.
+std::string FolderPart(std::string_view path);
+// The name after the folder part.
+std::string NamePart(std::string_view path);
+// Replaces the extension (from the last "." after the folder part) by `extension`, which
+// includes its dot; a name without a dot gets the extension appended.
+std::string ReplaceExtension(std::string_view path, std::string_view extension);
+
+// A path that holds a blank, enclosed in double quotes so that a command line parser keeps it
+// whole (and the system does not try "c:\my.exe" for "c:\my games\x.exe"); other paths as
+// they are.
+std::string QuotedIfBlank(std::string_view path);

@@ -1,0 +1,58 @@
+// The formatter and the list, path and version helpers on arbitrary bytes: no input may crash,
+// read out of bounds or overflow; a format that does not fit its arguments raises FormatError.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "support/Format.h"
+#include "support/Lists.h"
+#include "support/Paths.h"
+#include "support/VersionNumber.h"
+
+namespace {
+
+void FormatWithSomeArguments(std::uint8_t selector, std::string_view format) {
+  const FormatSettings settings{selector & 1 ? "." : "", selector & 2 ? "," : "\xA0"};
+  try {
+    switch (selector % 6) {
+      case 0: (void)FormatWith(settings, format); break;
+      case 1: (void)FormatWith(settings, format, "text"); break;
+      case 2: (void)FormatWith(settings, format, -123456789); break;
+      case 3: (void)FormatWith(settings, format, 1e300, 4294967295u); break;
+      case 4: (void)FormatWith(settings, format, std::string_view("a\0b", 3), -0.5, 7); break;
+      default: (void)FormatWith(settings, format, std::uint64_t{~0ull}, "x", 2.5, -1); break;
+    }
+  } catch (const FormatError&) {
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  FormatWithSomeArguments(data[0], text);
+
+  std::string list(text);
+  const std::string separators = data[0] & 4 ? "|;" : ",";
+  for (std::size_t guard = 0; !list.empty(); ++guard) {
+    (void)SplitFirst(list, separators);
+    if (guard > size) __builtin_trap();  // every step must shorten the list
+  }
+  (void)CountChar(',', text);
+  int position = 0;
+  (void)FindSubText(text.substr(0, size / 4), text, position);
+  if (position < 0 || static_cast<std::size_t>(position) > text.size()) __builtin_trap();
+
+  (void)VersionToNumber(text);
+  const std::string added = AddTrailingBackslash(text);
+  // Exactly one trailing backslash, or the lone backslash.
+  if (!text.empty() && (added.back() != '\\' || (added.size() >= 2 && added[added.size() - 2] == '\\')))
+    __builtin_trap();
+  const std::string stripped = StripTrailingBackslashes(text);
+  if (!stripped.empty() && stripped.back() == '\\') __builtin_trap();
+  (void)ReplaceExtension(text, ".log");
+  (void)QuotedIfBlank(text);
+  return 0;
+}

@@ -1,0 +1,83 @@
+#include "support/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Layout.h"
+
+namespace {
+
+struct PathCase {
+  const char* in;
+  const char* expected;
+};
+
+TEST(Paths, AddTrailingBackslash) {
+  const PathCase cases[] = {
+      {"", ""},           {"c:", "c:\\"},         {"c:\\x", "c:\\x\\"},       {"c:\\x\\", "c:\\x\\"},
+      {"c:\\\\\\", "c:\\"}, {"c:\\x\\\\\\", "c:\\x\\"}, {"\\", "\\"},             {"\\\\", "\\"},
+      {"\\\\\\\\", "\\"},  {"a", "a\\"},            {"d:\\my games\\zt", "d:\\my games\\zt\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AddTrailingBackslash(c.in), c.expected) << c.in;
+}
+
+TEST(Paths, StripTrailingBackslashes) {
+  const PathCase cases[] = {
+      {"", ""}, {"c:\\x\\\\", "c:\\x"}, {"c:\\", "c:"}, {"\\\\\\", ""}, {"c:\\x", "c:\\x"}, {"a\\b\\", "a\\b"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StripTrailingBackslashes(c.in), c.expected) << c.in;
+}
+
+TEST(Paths, FolderAndNameParts) {
+  struct Case {
+    const char* path;
+    const char* folder;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"c:\\users\\public\\documents\\corvane\\qlx355.exe", "c:\\users\\public\\documents\\corvane\\", "qlx355.exe"},
+      {"c:x.exe", "c:", "x.exe"},
+      {"x.exe", "", "x.exe"},
+      {"c:\\dir\\", "c:\\dir\\", ""},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FolderPart(c.path), c.folder) << c.path;
+    EXPECT_EQ(NamePart(c.path), c.name) << c.path;
+  }
+}
+
+TEST(Paths, ReplaceExtensionOnlyLooksAtTheName) {
+  const PathCase cases[] = {
+      {"c:\\corvane\\qlx355.exe", "c:\\corvane\\qlx355.log"},
+      {"c:\\corvane\\setup.exe", "c:\\corvane\\setup.log"},
+      {"c:\\corvane\\setup", "c:\\corvane\\setup.log"},
+      // A dot in a folder name is not an extension.
+      {"c:\\my.dir\\setup", "c:\\my.dir\\setup.log"},
+      {"c:.dir", "c:.log"},
+      {"c:\\a\\b.tar.gz", "c:\\a\\b.tar.log"},
+      {"c:\\a\\name.", "c:\\a\\name.log"},
+      {"", ".log"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReplaceExtension(c.in, ".log"), c.expected) << c.in;
+}
+
+TEST(Paths, QuotedIfBlank) {
+  const PathCase cases[] = {
+      {"c:\\zt\\unins.exe", "c:\\zt\\unins.exe"},
+      {"d:\\my games\\zt\\unins.exe", "\"d:\\my games\\zt\\unins.exe\""},
+      {" ", "\" \""},
+      {"", ""},
+      {"c:\\tab\there", "c:\\tab\there"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(QuotedIfBlank(c.in), c.expected) << c.in;
+}
+
+TEST(Layout, CentredLeftRoundsTowardZero) {
+  struct Case {
+    int parent, width, left;
+  };
+  const Case cases[] = {{682, 100, 291}, {683, 100, 291}, {100, 100, 0}, {100, 103, -1}, {100, 104, -2}, {0, 1, 0}};
+  for (const auto& c : cases) EXPECT_EQ(CentredLeft(c.parent, c.width), c.left) << c.parent << " " << c.width;
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// Whole-file writes, file dates, version texts and file streams.
+#include "support/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include <windows.h>
+
+#include "common/Capture.h"
+#include "common/ScratchFolder.h"
+#include "support/DateTime.h"
+#include "support/FileVersion.h"
+#include "support/Locale.h"
+
+namespace {
+
+constexpr double kMillisecond = 1.0 / 86400000.0;
+
+// Sets a file's last-write time from a local time.
+void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local) {
+  FILETIME localFt{}, utc{};
+  ASSERT_TRUE(::SystemTimeToFileTime(&local, &localFt));
+  ASSERT_TRUE(::LocalFileTimeToFileTime(&localFt, &utc));
+  UniqueFileHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &utc));
+}
+
+std::string ShortDateOf(WORD year, WORD month, WORD day) {
+  SYSTEMTIME st{};
+  st.wYear = year;
+  st.wMonth = month;
+  st.wDay = day;
+  char text[80] = {};
+  ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, sizeof text);
+  return text;
+}
+
+TEST(FileDateTime, DaysSince1899WithMilliseconds) {
+  ScratchFolder scratch("date");
+  const std::string path = scratch / "f.txt";
+  ASSERT_TRUE(WriteWholeFile(path, "x"));
+  struct Case {
+    SYSTEMTIME local;
+    double expected;
+  };
+  const Case cases[] = {
+      {{2016, 2, 5, 5, 12, 34, 56, 789}, 42405 + (12 * 3600 + 34 * 60 + 56.789) / 86400},
+      {{1980, 1, 3, 2, 0, 0, 0, 0}, 29222},
+      {{2026, 12, 2, 1, 12, 0, 0, 0}, 46357.5},
+  };
+  for (const auto& c : cases) {
+    SetLocalWriteTime(path, c.local);
+    EXPECT_NEAR(FileDateTime(path), c.expected, kMillisecond / 2) << c.local.wYear;
+  }
+}
+
+TEST(ShortDateText, ConvertsDayCountsAndRefusesNonsense) {
+  EXPECT_EQ(ShortDateText(42405.75), ShortDateOf(2016, 2, 5));
+  EXPECT_EQ(ShortDateText(2), ShortDateOf(1900, 1, 1));
+  EXPECT_EQ(ShortDateText(std::nan("")), "");
+  EXPECT_EQ(ShortDateText(-1e300), "");
+  EXPECT_EQ(ShortDateText(1e300), "");
+}
+
+TEST(SaveTextToFile, WritesReplacesAndDeletes) {
+  ScratchFolder scratch("save");
+  const std::string path = scratch / "unins5100.dat";
+  SaveTextToFile(path, "[Uninstall]\r\nguid=x\r\n");
+  EXPECT_EQ(ReadWholeFile(path), "[Uninstall]\r\nguid=x\r\n");
+  // A shorter text replaces the whole content.
+  SaveTextToFile(path, std::string("a\0b", 3));
+  EXPECT_EQ(ReadWholeFile(path), std::string("a\0b", 3));
+  EXPECT_EQ(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  SaveTextToFile(path, "");
+  EXPECT_FALSE(FileIsPresent(path));
+  // Nothing to delete, no folder to write into: quiet either way.
+  SaveTextToFile(path, "");
+  SaveTextToFile(scratch / "missing\\x.dat", "text");
+  EXPECT_FALSE(FileIsPresent(scratch / "missing\\x.dat"));
+}
+
+TEST(SaveBytesWithDate, SetsThePackedLocalDate) {
+  ScratchFolder scratch("bytes");
+  const std::vector<std::uint8_t> bytes{'M', 'Z', 0, 1, 2, 0xFF};
+  struct Case {
+    std::uint32_t packed;
+    double expected;
+  };
+  // 2016-02-05 12:34:56 and 1980-01-01 00:00:00, packed date in the high word.
+  const std::uint32_t date2016 = ((2016 - 1980) << 9 | 2 << 5 | 5) << 16 | (12 << 11 | 34 << 5 | 56 / 2);
+  const Case cases[] = {
+      {date2016, 42405 + (12 * 3600 + 34 * 60 + 56) / 86400.0},
+      {(0u << 9 | 1 << 5 | 1) << 16, 29221},
+  };
+  for (const auto& c : cases) {
+    const std::string path = scratch / "f.bin";
+    ASSERT_TRUE(SaveBytesWithDate(path, bytes, c.packed));
+    EXPECT_EQ(ReadWholeFile(path), std::string("MZ\0\1\2\xFF", 6));
+    EXPECT_NEAR(FileDateTime(path), c.expected, kMillisecond / 2);
+  }
+}
+
+TEST(SaveBytesWithDate, InvalidDateKeepsTheTimeOfTheWrite) {
+  ScratchFolder scratch("bytes");
+  const std::vector<std::uint8_t> bytes{1, 2, 3};
+  // Month 13; and month 0, day 0.
+  const std::uint32_t invalid[] = {(46u << 9 | 13 << 5 | 1) << 16, 0u};
+  for (std::uint32_t packed : invalid) {
+    const std::string path = scratch / "f.bin";
+    ASSERT_TRUE(WriteWholeFile(path, "old"));
+    SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
+    SetLocalWriteTime(path, old);
+    ASSERT_TRUE(SaveBytesWithDate(path, bytes, packed)) << packed;
+    EXPECT_EQ(ReadWholeFile(path), "\1\2\3");
+    // The write's own day, not the old date and not one made from the packed value.
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    FILETIME nowFt{};
+    ASSERT_TRUE(::SystemTimeToFileTime(&now, &nowFt));
+    const double today = DateTimeFromFileTicks((std::uint64_t{nowFt.dwHighDateTime} << 32) | nowFt.dwLowDateTime);
+    EXPECT_NEAR(FileDateTime(path), today, 1.0) << packed;
+  }
+}
+
+TEST(SaveBytesWithDate, EmptyBytesOrNoFileGiveFalse) {
+  ScratchFolder scratch("bytes");
+  const std::string path = scratch / "keep.bin";
+  ASSERT_TRUE(WriteWholeFile(path, "keep"));
+  SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
+  SetLocalWriteTime(path, old);
+  const double before = FileDateTime(path);
+  EXPECT_FALSE(SaveBytesWithDate(path, {}, 0x48450000));
+  EXPECT_EQ(ReadWholeFile(path), "keep");
+  EXPECT_EQ(FileDateTime(path), before);
+  EXPECT_FALSE(SaveBytesWithDate(scratch / "missing\\f.bin", std::vector<std::uint8_t>{1}, 0x48450000));
+  EXPECT_FALSE(SaveBytesWithDate(scratch / "empty.bin", {}, 0x48450000));
+  EXPECT_FALSE(FileIsPresent(scratch / "empty.bin"));
+}
+
+TEST(OpenFileStreamSafely, CommonFailuresGiveNoStream) {
+  ScratchFolder scratch("stream");
+  const std::string path = scratch / "log.txt";
+  EXPECT_FALSE(OpenFileStreamSafely(path, FileStream::kWrite, 0).has_value());
+  EXPECT_FALSE(OpenFileStreamSafely(scratch.Path(), FileStream::kWrite, 0).has_value());
+  EXPECT_THROW(OpenFileStreamSafely(scratch / "missing\\log.txt", FileStream::kCreate, 0), FileStreamError);
+
+  ASSERT_TRUE(WriteWholeFile(path, "old"));
+  {
+    UniqueFileHandle held(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(OpenFileStreamSafely(path, FileStream::kWrite, 0).has_value());
+    EXPECT_FALSE(OpenFileStreamSafely(path, FileStream::kRead, FILE_SHARE_READ).has_value());
+  }
+  auto stream = OpenFileStreamSafely(path, FileStream::kWrite, 0);
+  ASSERT_TRUE(stream.has_value());
+  // The stream holds the file without sharing.
+  UniqueFileHandle other(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+  EXPECT_FALSE(other);
+  stream->SeekToEnd();
+  EXPECT_EQ(stream->Write("new"), 3u);
+  stream.reset();
+  EXPECT_EQ(ReadWholeFile(path), "oldnew");
+
+  // Create mode truncates.
+  auto created = OpenFileStreamSafely(path, FileStream::kCreate, 0);
+  ASSERT_TRUE(created.has_value());
+  created.reset();
+  EXPECT_EQ(ReadWholeFile(path), "");
+}
+
+TEST(FileVersionText, VersionRecordOrDate) {
+  ScratchFolder scratch("version");
+  // The installer carries a version record.
+  EXPECT_EQ(FileVersionText(ToWindowsPath(QLX_INSTALLER_PATH)), "3.55.0.0");
+
+  // Files without one, among them a damaged program header: the date text.
+  struct Case {
+    const char* name;
+    std::string content;
+  };
+  const Case cases[] = {{"plain.txt", "text"}, {"broken.exe", std::string("MZ\x90\0\3\0\0\0", 8) + std::string(200, '\xFF')}};
+  for (const auto& c : cases) {
+    const std::string path = scratch / c.name;
+    ASSERT_TRUE(WriteWholeFile(path, c.content));
+    SYSTEMTIME when{2016, 2, 5, 5, 12, 0, 0, 0};
+    SetLocalWriteTime(path, when);
+    EXPECT_EQ(FileVersionText(path), "date: " + ShortDateOf(2016, 2, 5)) << c.name;
+  }
+  // This test program has no version record either.
+  EXPECT_EQ(OwnVersionText().rfind("date: ", 0), 0u);
+}
+
+}  // namespace
