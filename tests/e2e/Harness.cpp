@@ -1,10 +1,15 @@
 #include "e2e/Harness.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "common/Capture.h"
 
-std::string InstallerPath() { return ToWindowsPath(QLX_INSTALLER_PATH); }
+std::string InstallerPath() {
+  // A run as another user points at a copy it can read.
+  const char* other = std::getenv("QLX_INSTALLER");
+  return ToWindowsPath(other && *other ? other : QLX_INSTALLER_PATH);
+}
 
 InstallerProcess InstallerProcess::Start(const std::string& exePath, const std::string& arguments) {
   std::string commandLine = "\"" + exePath + "\"";
