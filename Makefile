@@ -28,6 +28,13 @@ run: build
 test: build
 	@scripts/test.sh
 
+# The drawn controls in each state, as PNG files under build/gallery (also made by `make test`).
+gallery: build
+	@scripts/test.sh -R '^win32_gallery:'
+
+bench: build
+	@bench/run.sh
+
 clean:
 	@for p in wine64 wine32; do [ -d $(BUILD)/$$p ] && WINEPREFIX=$$PWD/$(BUILD)/$$p wineserver -k 2>/dev/null || true; done
 	rm -rf $(BUILD)/native $(BUILD)/cross $(BUILD)/qlx355.exe
