@@ -24,13 +24,13 @@ void Label::SetTransparent(bool transparent) {
   Invalidate();
 }
 
-SIZE Label::TextSize() const {
+SIZE Label::MeasureText(std::string_view text) const {
   ScreenDc screen;
   SelectGuard font(screen.Dc(), FontHandle());
   TEXTMETRICA tm{};
   ::GetTextMetricsA(screen.Dc(), &tm);
   SIZE size{0, 0};
-  ::GetTextExtentPoint32A(screen.Dc(), m_caption.data(), static_cast<int>(m_caption.size()), &size);
+  ::GetTextExtentPoint32A(screen.Dc(), text.data(), static_cast<int>(text.size()), &size);
   size.cy = tm.tmHeight;
   return size;
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/Control.h"
 
@@ -25,8 +26,9 @@ class Label : public Control {
   bool Transparent() const { return m_transparent; }
   void SetTransparent(bool transparent);
 
-  // Width and height of the caption in the label's font.
-  SIZE TextSize() const;
+  // Width and height of the caption, or of any text, in the label's font.
+  SIZE TextSize() const { return MeasureText(m_caption); }
+  SIZE MeasureText(std::string_view text) const;
 
   void Paint(HDC dc) override;
 

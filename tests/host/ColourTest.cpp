@@ -32,15 +32,6 @@ TEST(Rounding, RealRoundsHalvesToEvenAndSurvivesOddValues) {
   for (const auto& [x, expected] : cases) EXPECT_EQ(RoundHalfEven(x), expected) << x;
 }
 
-TEST(Colour, NamedColoursHaveTheirValues) {
-  EXPECT_EQ(clRed, 0x0000FFu);
-  EXPECT_EQ(clMaroon, 0x000080u);
-  EXPECT_EQ(clYellow, 0x00FFFFu);
-  EXPECT_EQ(clSilver, 0xC0C0C0u);
-  EXPECT_EQ(clNone, 0x1FFFFFFFu);
-  EXPECT_EQ(ToRgb(RgbColour(0xFF, 0x4D, 0x00)), (Rgb{0xFF, 0x4D, 0x00}));
-}
-
 TEST(Colour, ParseAcceptsHexAndNamesOnly) {
   const std::pair<const char*, std::optional<TColor>> cases[] = {
       {"#FF4D00", RgbColour(0xFF, 0x4D, 0x00)},

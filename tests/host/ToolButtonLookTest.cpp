@@ -12,19 +12,6 @@ const ToolButtonColours kProgressWindow{.Color = clRed,
                                         .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
                                         .ColorDownTo = clRed};
 
-TEST(ToolButtonLook, VisualForState) {
-  struct Case {
-    bool enabled, hot, down;
-    ToolButtonVisual visual;
-  };
-  const Case cases[] = {
-      {true, false, false, ToolButtonVisual::Normal}, {true, true, false, ToolButtonVisual::Hot},
-      {true, true, true, ToolButtonVisual::Down},     {true, false, true, ToolButtonVisual::Normal},
-      {false, true, true, ToolButtonVisual::Normal},  {false, true, false, ToolButtonVisual::Normal},
-  };
-  for (const auto& c : cases) EXPECT_EQ(VisualFor(c.enabled, c.hot, c.down), c.visual);
-}
-
 struct FaceCase {
   const char* what;
   const ToolButtonColours* colours;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "ui/AdvPanel.h"
+#include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
+#include "ui/JvGradient.h"
 #include "ui/Label.h"
 #include "win32/DrawTestSupport.h"
 
@@ -101,6 +103,27 @@ TEST(FormHost, LabelAutoSizeFollowsTheCaption) {
   auto& fixed = form->Add(std::make_unique<Label>("f", Rect{10, 40, 193, 58},
                                                   Label::Props{.Caption = "Installing ProgramName", .AutoSize = false}));
   EXPECT_EQ(fixed.Bounds(), (Rect{10, 40, 193, 58}));
+}
+
+TEST(FormHost, DegenerateSizesDrawNothingOutsideAndNeverCrash) {
+  const Rect sizes[] = {{50, 20, 50, 20}, {50, 20, 51, 21}, {50, 20, 52, 22}, {50, 20, 53, 70},
+                        {50, 20, 40, 30}, {50, 20, 60, 10}, {50, 20, 5000, 21}};
+  for (const Rect& r : sizes) {
+    auto form = MakeHostForm(200, 100, clBlack);
+    form->Add(std::make_unique<TAdvPanel>("p", r, TAdvPanel::Props{.Color = clRed, .ColorTo = clMaroon}));
+    form->Add(std::make_unique<TAdvToolButton>(
+        "b", r, TAdvToolButton::Props{.Caption = "Cancel", .Colours = {.Color = clRed, .ColorTo = clBlack}, .Rounded = true}));
+    form->Add(std::make_unique<TAdvProgressBar>("pbar", r, TAdvProgressBar::Props{.Position = 100}));
+    form->Add(std::make_unique<TJvGradient>(
+        "g", r, TJvGradient::Props{.Style = TGradientStyle::grEllipse, .StartColor = clMaroon, .EndColor = clRed, .Align = TAlign::alNone}));
+    const RgbImage img = Render(*form);
+    const Rect drawn = r.Intersect(RectOfSize(200, 100));
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (!drawn.Contains(x, y)) {
+          ASSERT_EQ(img.Pixel(x, y), 0u) << r.right << "x" << r.bottom << " at " << x << "," << y;
+        }
+  }
 }
 
 TEST(FormHost, WmPaintDrawsThroughOneBufferAndEraseDoesNothing) {
