@@ -4,6 +4,8 @@
 // the middle. A new position is painted at once only when the picture can change.
 
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "ui/Control.h"
 #include "ui/Gdi.h"

@@ -1,5 +1,7 @@
 #include "ui/Form.h"
 
+#include <utility>
+
 #include <windowsx.h>
 
 #include "ui/Gdi.h"
@@ -112,6 +114,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ++m_paintCount;
       return 0;
     }
+
+    case WM_SIZE:
+      // The client control follows the client area; aligned controls follow it.
+      if (wParam != SIZE_MINIMIZED) m_client->SetBounds(RectOfSize(LOWORD(lParam), HIWORD(lParam)));
+      return 0;
 
     case WM_MOUSEMOVE: {
       const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);

@@ -61,6 +61,12 @@ TEST(FormHost, AlignmentOrder) {
   EXPECT_EQ(bottom.Bounds(), (Rect{0, 359, 682, 400}));
   EXPECT_EQ(left.Bounds(), (Rect{0, 20, 185, 359}));
   EXPECT_EQ(client.Bounds(), (Rect{185, 20, 682, 359}));
+  // A new client size re-aligns; minimising does not.
+  ::SendMessageA(form->Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(500, 300));
+  EXPECT_EQ(bottom.Bounds(), (Rect{0, 259, 500, 300}));
+  EXPECT_EQ(client.Bounds(), (Rect{185, 20, 500, 259}));
+  ::SendMessageA(form->Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
+  EXPECT_EQ(client.Bounds(), (Rect{185, 20, 500, 259}));
   EXPECT_EQ(&form->Get<Control>("left"), &left);
   EXPECT_THROW(form->Get<Label>("left"), std::logic_error);
   EXPECT_THROW(form->Get<Control>("nothing"), std::logic_error);

@@ -232,6 +232,38 @@ TEST(AdvToolButton, HandlerMayReplaceItselfWhileItRuns) {
   EXPECT_EQ(host.button.Caption(), "Resume");
 }
 
+// The pause pattern: the first click waits in a nested message loop until a second click on
+// the same button, dispatched by that loop, ends the wait.
+TEST(AdvToolButton, ClickInsideTheNestedLoopOfAnEarlierClick) {
+  Host host;
+  bool paused = false;
+  int depth = 0, deepest = 0;
+  host.button.SetOnClick([&](TAdvToolButton&) {
+    deepest = std::max(deepest, ++depth);
+    if (!paused) {
+      paused = true;
+      const LPARAM at = MAKELPARAM(136, 61);
+      ::PostMessageA(host.form->Handle(), WM_MOUSEMOVE, 0, at);
+      ::PostMessageA(host.form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+      ::PostMessageA(host.form->Handle(), WM_LBUTTONUP, 0, at);
+      MSG msg;
+      while (paused && ::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+    } else {
+      paused = false;
+    }
+    --depth;
+  });
+  host.Move(136, 61);
+  host.Down(136, 61);
+  host.Up(136, 61);
+  EXPECT_FALSE(paused);
+  EXPECT_EQ(deepest, 2);
+  EXPECT_FALSE(host.button.Dragging());
+  EXPECT_FALSE(host.button.Down());
+  EXPECT_TRUE(host.button.Hot());
+  EXPECT_EQ(host.form->CaptureControl(), nullptr);
+}
+
 TEST(AdvToolButton, ButtonOnAPanelTakesThePanelFontAndPosition) {
   auto form = MakeHostForm(457, 180);
   const TFont panelFont{.Name = "Tahoma", .Height = -13, .Bold = true, .Color = clWhite};
