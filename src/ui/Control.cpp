@@ -127,11 +127,11 @@ void Control::NotifyFontChanged() {
 
 HFONT Control::FontHandle() const {
   const TFont& font = Font();
-  if (!m_fontHandle || !(m_fontHandleSpec == font)) {
+  if (!m_fontHandle || !(m_fontHandleFont == font)) {
     m_fontHandle.reset(::CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                      DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
-    m_fontHandleSpec = font;
+    m_fontHandleFont = font;
   }
   return static_cast<HFONT>(m_fontHandle.get());
 }

@@ -131,5 +131,5 @@ class Control {
   Form* m_form = nullptr;
   std::vector<std::unique_ptr<Control>> m_children;
   mutable UniqueGdiObject m_fontHandle;
-  mutable TFont m_fontHandleSpec;
+  mutable TFont m_fontHandleFont;
 };
