@@ -1,6 +1,5 @@
 #include "ui/Rounding.h"
 
-#include <cmath>
 #include <limits>
 
 int RoundRatio(std::int64_t num, std::int64_t den) {
@@ -21,15 +20,4 @@ int RoundRatio(std::int64_t num, std::int64_t den) {
   if (q > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
   if (q < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
   return static_cast<int>(q);
-}
-
-int RoundHalfEven(double x) {
-  if (std::isnan(x)) return 0;
-  if (x >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-  if (x <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-  const double floor = std::floor(x);
-  const double fraction = x - floor;
-  auto result = static_cast<std::int64_t>(floor);
-  if (fraction > 0.5 || (fraction == 0.5 && (result % 2 != 0))) ++result;
-  return static_cast<int>(result);
 }

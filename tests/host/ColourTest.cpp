@@ -1,7 +1,6 @@
 #include "ui/Colour.h"
 
 #include <climits>
-#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -22,14 +21,6 @@ TEST(Rounding, RatioRoundsHalvesToEven) {
       {LLONG_MAX / 2, 1, INT_MAX},  {-(LLONG_MAX / 2), 1, INT_MIN},
   };
   for (const auto& c : cases) EXPECT_EQ(RoundRatio(c.num, c.den), c.expected) << c.num << "/" << c.den;
-}
-
-TEST(Rounding, RealRoundsHalvesToEvenAndSurvivesOddValues) {
-  const std::pair<double, int> cases[] = {
-      {2.5, 2},  {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.4999999, 0}, {0.5000001, 1},
-      {-0.5, 0}, {1e300, INT_MAX}, {-1e300, INT_MIN}, {NAN, 0}, {INFINITY, INT_MAX},
-  };
-  for (const auto& [x, expected] : cases) EXPECT_EQ(RoundHalfEven(x), expected) << x;
 }
 
 TEST(Colour, ParseAcceptsHexAndNamesOnly) {
