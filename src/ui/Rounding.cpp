@@ -15,8 +15,9 @@ int RoundRatio(std::int64_t num, std::int64_t den) {
     r += den;
     --q;
   }
-  const std::int64_t twice = 2 * r;
-  if (twice > den || (twice == den && (q % 2 != 0))) ++q;
+  // r against den - r rather than 2 * r against den, which could overflow.
+  const std::int64_t rest = den - r;
+  if (r > rest || (r == rest && (q % 2 != 0))) ++q;
   if (q > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
   if (q < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
   return static_cast<int>(q);

@@ -19,6 +19,7 @@ TEST(Rounding, RatioRoundsHalvesToEven) {
       {-1, 3, 0},  {-2, 3, -1}, {5, -2, -2}, {0, 7, 0},   {139 * 16, 32, 70},  // 69.5
       {9, 0, 0},   // no division by zero
       {LLONG_MAX / 2, 1, INT_MAX},  {-(LLONG_MAX / 2), 1, INT_MIN},
+      {LLONG_MAX - 1, LLONG_MAX, 1}, {LLONG_MAX / 2, LLONG_MAX, 0},  // huge denominators
   };
   for (const auto& c : cases) EXPECT_EQ(RoundRatio(c.num, c.den), c.expected) << c.num << "/" << c.den;
 }
