@@ -5,49 +5,6 @@
 namespace {
 
 const ToolButtonColours kMainWindow{.Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
-const ToolButtonColours kProgressWindow{.Color = clRed,
-                                        .ColorTo = clBlack,
-                                        .ColorHot = clRed,
-                                        .ColorHotTo = RgbColour(0xE9, 0x8C, 0x01),
-                                        .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
-                                        .ColorDownTo = clRed};
-
-struct FaceCase {
-  const char* what;
-  const ToolButtonColours* colours;
-  bool rounded;
-  ToolButtonVisual visual;
-  int w, h;
-  Rect face;
-  TColor from, to, faceOutline, roundOutline;
-  Rect caption;
-};
-
-TEST(ToolButtonLook, FacesOfTheWindowsButtons) {
-  const FaceCase cases[] = {
-      {"main normal", &kMainWindow, false, ToolButtonVisual::Normal, 73, 22, {1, 1, 72, 21}, clRed, clMaroon, clNone,
-       clNone, {2, 2, 71, 20}},
-      {"main hot", &kMainWindow, false, ToolButtonVisual::Hot, 73, 22, {1, 1, 72, 21}, clMaroon, clBlack, clNone, clNone,
-       {2, 2, 71, 20}},
-      {"main pressed is a plain grey", &kMainWindow, false, ToolButtonVisual::Down, 73, 22, {1, 1, 72, 21},
-       RgbColour(0xD2, 0xD3, 0xD8), clNone, clNone, clNone, {2, 2, 71, 20}},
-      {"progress normal", &kProgressWindow, true, ToolButtonVisual::Normal, 114, 26, {1, 1, 113, 25}, clRed, clBlack,
-       clNone, clNone, {2, 2, 112, 24}},
-      {"progress hot", &kProgressWindow, true, ToolButtonVisual::Hot, 114, 26, {1, 1, 113, 25}, clRed,
-       RgbColour(0xE9, 0x8C, 0x01), clNone, clNone, {2, 2, 112, 24}},
-      {"progress pressed", &kProgressWindow, true, ToolButtonVisual::Down, 114, 26, {1, 1, 113, 25},
-       RgbColour(0xE9, 0x8C, 0x01), clRed, clNone, clNone, {2, 2, 112, 24}},
-  };
-  for (const auto& c : cases) {
-    const ToolButtonFace f = PlanToolButtonFace(*c.colours, c.rounded, c.visual, c.w, c.h);
-    EXPECT_EQ(f.face, c.face) << c.what;
-    EXPECT_EQ(f.from, c.from) << c.what;
-    EXPECT_EQ(f.to, c.to) << c.what;
-    EXPECT_EQ(f.faceOutline, c.faceOutline) << c.what;
-    EXPECT_EQ(f.roundOutline, c.roundOutline) << c.what;
-    EXPECT_EQ(f.captionArea, c.caption) << c.what;
-  }
-}
 
 TEST(ToolButtonLook, BordersWhenSet) {
   ToolButtonColours bordered = kMainWindow;

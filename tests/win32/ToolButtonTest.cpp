@@ -76,6 +76,27 @@ TEST(AdvToolButton, LooksOfTheWindowsButtons) {
   }
 }
 
+TEST(AdvToolButton, OutlinesWhenABorderColourIsSet) {
+  Host host;
+  ToolButtonColours bordered = kProgressColours;
+  bordered.BorderColor = clYellow;
+  host.button.SetColours(bordered);
+  host.button.SetRounded(true);
+  RgbImage img = Render(*host.form);
+  // Rounded: the corner is cut (the form shows), the edges are yellow.
+  EXPECT_EQ(img.Pixel(100, 50), 0xC0C0C0u);
+  EXPECT_EQ(img.Pixel(136, 50), 0xFFFF00u);
+  EXPECT_EQ(img.Pixel(100, 61), 0xFFFF00u);
+  EXPECT_EQ(img.Pixel(172, 61), 0xFFFF00u);
+  // Square: a rectangle outline around the bands, one pixel in, corners included.
+  host.button.SetRounded(false);
+  img = Render(*host.form);
+  EXPECT_EQ(img.Pixel(100, 50), 0xC0C0C0u);
+  EXPECT_EQ(img.Pixel(101, 51), 0xFFFF00u);
+  EXPECT_EQ(img.Pixel(171, 70), 0xFFFF00u);
+  EXPECT_EQ(img.Pixel(102, 52), 0xEF0000u);  // band 1 of red to black
+}
+
 // Which of the given colours occur in the button's caption area.
 std::pair<bool, bool> CaptionHas(const RgbImage& img, uint32_t a, uint32_t b) {
   bool hasA = false, hasB = false;
