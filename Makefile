@@ -28,6 +28,10 @@ run: build
 test: build
 	@scripts/test.sh
 
+# The drawn controls in each state, as PNG files under build/gallery (also made by `make test`).
+gallery: build
+	@scripts/test.sh -R '^win32_gallery:'
+
 bench: build
 	@for s in bench/*.sh; do echo "== $$s"; $$s; done
 

@@ -1,0 +1,155 @@
+#include "ui/Control.h"
+
+#include "ui/Form.h"
+
+Control::Control(std::string name, Rect bounds, TAlign align)
+    : m_name(std::move(name)), m_bounds(bounds), m_align(align) {}
+
+Control::~Control() = default;
+
+Control* Control::Find(std::string_view name) {
+  if (m_name == name) return this;
+  for (auto& child : m_children)
+    if (Control* found = child->Find(name)) return found;
+  return nullptr;
+}
+
+void Control::AddChild(std::unique_ptr<Control> child) {
+  child->m_parent = this;
+  m_children.push_back(std::move(child));
+  Control& added = *m_children.back();
+  if (added.Align() != TAlign::alNone) Realign();
+  added.NotifyFontChanged();
+  added.Invalidate();
+}
+
+void Control::SetBounds(const Rect& bounds) {
+  if (bounds == m_bounds) return;
+  const bool resized = bounds.Width() != m_bounds.Width() || bounds.Height() != m_bounds.Height();
+  Invalidate();
+  m_bounds = bounds;
+  Invalidate();
+  if (resized) Realign();
+}
+
+void Control::SetAlign(TAlign align) {
+  if (align == m_align) return;
+  m_align = align;
+  if (m_parent) m_parent->Realign();
+}
+
+// Edges first in the order top, bottom, left, right, each taking its strip off what is left;
+// client-aligned controls get the rest.
+void Control::Realign() {
+  Rect rest = ClientRect();
+  for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (auto& child : m_children) {
+      if (child->Align() != pass || !child->Visible()) continue;
+      const int w = child->Width(), h = child->Height();
+      switch (pass) {
+        case TAlign::alTop:
+          child->SetBounds(Rect{rest.left, rest.top, rest.right, rest.top + h});
+          rest.top += h;
+          break;
+        case TAlign::alBottom:
+          child->SetBounds(Rect{rest.left, rest.bottom - h, rest.right, rest.bottom});
+          rest.bottom -= h;
+          break;
+        case TAlign::alLeft:
+          child->SetBounds(Rect{rest.left, rest.top, rest.left + w, rest.bottom});
+          rest.left += w;
+          break;
+        case TAlign::alRight:
+          child->SetBounds(Rect{rest.right - w, rest.top, rest.right, rest.bottom});
+          rest.right -= w;
+          break;
+        case TAlign::alClient:
+          child->SetBounds(rest);
+          break;
+        case TAlign::alNone:
+          break;
+      }
+    }
+  }
+}
+
+Rect Control::BoundsInForm() const {
+  Rect r = m_bounds;
+  for (const Control* p = m_parent; p; p = p->m_parent) r = r.Offset(p->m_bounds.left, p->m_bounds.top);
+  return r;
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  m_visible = visible;
+  if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
+  // Invalidate ignores hidden controls, so the area is given to the form directly.
+  if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
+}
+
+bool Control::Showing() const {
+  for (const Control* c = this; c; c = c->m_parent)
+    if (!c->m_visible) return false;
+  return true;
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == m_enabled) return;
+  m_enabled = enabled;
+  if (Form* form = OwnerForm()) form->ControlEnabledChanged(*this);
+  EnabledChanged();
+}
+
+const TFont& Control::Font() const {
+  static const TFont kDefault{};
+  for (const Control* c = this; c; c = c->m_parent)
+    if (c->m_font) return *c->m_font;
+  return kDefault;
+}
+
+void Control::SetFont(const TFont& font) {
+  m_font = font;
+  NotifyFontChanged();
+  Invalidate();
+}
+
+void Control::SetParentFont() {
+  m_font.reset();
+  NotifyFontChanged();
+  Invalidate();
+}
+
+void Control::NotifyFontChanged() {
+  FontChanged();
+  for (auto& child : m_children)
+    if (child->ParentFont()) child->NotifyFontChanged();
+}
+
+HFONT Control::FontHandle() const {
+  const TFont& font = Font();
+  if (!m_fontHandle || !(m_fontHandleFont == font)) {
+    m_fontHandle.reset(::CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    m_fontHandleFont = font;
+  }
+  return static_cast<HFONT>(m_fontHandle.get());
+}
+
+void Control::Invalidate() {
+  if (!Showing()) return;
+  if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
+}
+
+void Control::Repaint() {
+  Invalidate();
+  if (Form* form = OwnerForm()) form->UpdateNow();
+}
+
+Form* Control::OwnerForm() const {
+  const Control* c = this;
+  while (c->m_parent) c = c->m_parent;
+  return c->m_form;
+}
+
+void Control::Paint(HDC) {}

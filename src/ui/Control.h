@@ -1,0 +1,135 @@
+#pragma once
+// Base of the windowless controls: a node in the tree that a Form hosts. A control has bounds
+// relative to its parent, an alignment, visibility, an enabled flag, a font of its own or its
+// parent's, paints into the DC it is given (origin at its top-left, clipped to its bounds) and
+// receives the mouse from the form.
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <windows.h>
+
+#include "support/UniqueHandle.h"
+#include "ui/Geometry.h"
+#include "ui/Colour.h"
+
+class Form;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+// Height < 0 is the character height in pixels, > 0 the cell height (as CreateFont takes it).
+struct TFont {
+  std::string Name = "Tahoma";
+  int Height = -13;
+  bool Bold = false;
+  TColor Color = clWindowText;
+  friend bool operator==(const TFont&, const TFont&) = default;
+};
+
+class Control {
+ public:
+  explicit Control(std::string name, Rect bounds = {}, TAlign align = TAlign::alNone);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  const std::string& Name() const { return m_name; }
+
+  // The tree. Add() takes ownership and returns the child for further set-up.
+  template <typename T>
+  T& Add(std::unique_ptr<T> child) {
+    T& ref = *child;
+    AddChild(std::move(child));
+    return ref;
+  }
+  Control* Parent() const { return m_parent; }
+  const std::vector<std::unique_ptr<Control>>& Children() const { return m_children; }
+  // Depth-first search by name (this control included); nullptr when absent.
+  Control* Find(std::string_view name);
+  template <typename T>
+  T& Get(std::string_view name) {
+    auto* found = dynamic_cast<T*>(Find(name));
+    if (!found) throw std::logic_error("No control " + std::string(name) + " of that kind");
+    return *found;
+  }
+
+  // Geometry relative to the parent.
+  const Rect& Bounds() const { return m_bounds; }
+  int Left() const { return m_bounds.left; }
+  int Top() const { return m_bounds.top; }
+  int Width() const { return m_bounds.Width(); }
+  int Height() const { return m_bounds.Height(); }
+  Rect ClientRect() const { return RectOfSize(Width(), Height()); }
+  void SetBounds(const Rect& bounds);
+  void SetLeft(int left) { SetBounds(m_bounds.Offset(left - m_bounds.left, 0)); }
+  void SetTop(int top) { SetBounds(m_bounds.Offset(0, top - m_bounds.top)); }
+  void SetSize(int width, int height) {
+    SetBounds(Rect{m_bounds.left, m_bounds.top, m_bounds.left + width, m_bounds.top + height});
+  }
+  TAlign Align() const { return m_align; }
+  void SetAlign(TAlign align);
+  // The bounds in the form's client coordinates.
+  Rect BoundsInForm() const;
+
+  bool Visible() const { return m_visible; }
+  void SetVisible(bool visible);
+  // Shown when it and all its parents are visible.
+  bool Showing() const;
+  bool Enabled() const { return m_enabled; }
+  void SetEnabled(bool enabled);
+
+  // The control's own font, or its parent's when it has none (the root's default otherwise).
+  const TFont& Font() const;
+  bool ParentFont() const { return !m_font.has_value(); }
+  void SetFont(const TFont& font);
+  void SetParentFont();
+  // The font as a GDI object, made when first asked for and kept while the font is unchanged.
+  HFONT FontHandle() const;
+
+  // Ask for a repaint of the control's area with the next paint, or paint it now.
+  void Invalidate();
+  void Repaint();
+
+  Form* OwnerForm() const;
+
+  // Painting: the DC's origin is the control's top-left and the clip its bounds.
+  virtual void Paint(HDC dc);
+
+  // Mouse hooks; coordinates are relative to the control. Only controls that want the mouse get
+  // them; the others (labels, backgrounds) let it through to what lies under them.
+  virtual bool WantsMouse() const { return false; }
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+  virtual void MouseDown(int /*x*/, int /*y*/) {}
+  virtual void MouseMove(int /*x*/, int /*y*/) {}
+  virtual void MouseUp(int /*x*/, int /*y*/) {}
+  virtual void CaptureLost() {}
+
+ protected:
+  virtual void EnabledChanged() { Invalidate(); }
+  virtual void FontChanged() {}
+  // A control at the root of a form's tree knows its form.
+  void AttachForm(Form* form) { m_form = form; }
+  friend class Form;
+
+ private:
+  void AddChild(std::unique_ptr<Control> child);
+  void Realign();
+  void NotifyFontChanged();
+
+  std::string m_name;
+  Rect m_bounds;
+  TAlign m_align;
+  bool m_visible = true;
+  bool m_enabled = true;
+  std::optional<TFont> m_font;
+  Control* m_parent = nullptr;
+  Form* m_form = nullptr;
+  std::vector<std::unique_ptr<Control>> m_children;
+  mutable UniqueGdiObject m_fontHandle;
+  mutable TFont m_fontHandleFont;
+};

@@ -1,0 +1,89 @@
+#include "ui/JvGradient.h"
+
+#include <algorithm>
+#include <limits>
+
+TJvGradient::TJvGradient(std::string name, Rect bounds, Props props)
+    : Control(std::move(name), bounds, props.Align),
+      m_style(props.Style),
+      m_startColor(props.StartColor),
+      m_endColor(props.EndColor),
+      m_steps(0) {
+  SetSteps(props.Steps);
+}
+
+void TJvGradient::Changed() {
+  m_renderedWidth = 0;
+  m_renderedHeight = 0;
+  Invalidate();
+}
+
+void TJvGradient::SetStyle(TGradientStyle style) {
+  if (style == m_style) return;
+  m_style = style;
+  Changed();
+}
+
+void TJvGradient::SetStartColor(TColor colour) {
+  if (colour == m_startColor) return;
+  m_startColor = colour;
+  Changed();
+}
+
+void TJvGradient::SetEndColor(TColor colour) {
+  if (colour == m_endColor) return;
+  m_endColor = colour;
+  Changed();
+}
+
+void TJvGradient::SetSteps(int steps) {
+  const auto clamped = static_cast<std::int16_t>(
+      std::clamp(steps, int{std::numeric_limits<std::int16_t>::min()}, int{std::numeric_limits<std::int16_t>::max()}));
+  if (clamped == m_steps) return;
+  m_steps = clamped;
+  Changed();
+}
+
+void TJvGradient::Render() {
+  const int w = Width(), h = Height();
+  if (!m_picture || m_picture.Width() != w || m_picture.Height() != h) m_picture = Canvas(w, h);
+  ++m_renderCount;
+  HDC dc = m_picture.Dc();
+  const auto start = Resolve(m_startColor);
+  if (!start) {
+    // No start colour: an empty (black) picture rather than stale pixels.
+    FillSolid(dc, ClientRect(), Rgb{});
+    return;
+  }
+  // A none end colour gives a flat fill.
+  const auto end = Resolve(m_endColor);
+  const GradientPlan plan = PlanGradient(end ? m_style : TGradientStyle::grFilled, w, h, m_steps, *start, end.value_or(*start));
+  if (plan.fillBackground) FillSolid(dc, ClientRect(), plan.background);
+  for (const GradientShape& shape : plan.shapes) {
+    if (shape.kind == GradientShapeKind::Rectangle) {
+      FillSolid(dc, shape.rect, shape.colour);
+      continue;
+    }
+    const UniqueGdiObject brush = MakeBrush(shape.colour);
+    const UniqueGdiObject pen = MakePen(shape.colour);
+    SelectGuard selectBrush(dc, brush.get());
+    SelectGuard selectPen(dc, pen.get());
+    const Rect& r = shape.rect;
+    if (shape.kind == GradientShapeKind::Ellipse)
+      ::Ellipse(dc, r.left, r.top, r.right, r.bottom);
+    else
+      ::RoundRect(dc, r.left, r.top, r.right, r.bottom, r.Width() / 2, r.Height() / 2);
+  }
+}
+
+void TJvGradient::Paint(HDC dc) {
+  const int w = Width(), h = Height();
+  if (w != m_renderedWidth || h != m_renderedHeight) {
+    m_renderedWidth = w;
+    m_renderedHeight = h;
+    if (w <= 0 || h <= 0) return;
+    Render();
+  }
+  if (w <= 0 || h <= 0 || !m_picture) return;
+  ::BitBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,53 @@
+#include "ui/Label.h"
+
+#include "ui/Gdi.h"
+
+Label::Label(std::string name, Rect bounds, Props props)
+    : Control(std::move(name), bounds),
+      m_caption(std::move(props.Caption)),
+      m_transparent(props.Transparent),
+      m_color(props.Color),
+      m_autoSize(props.AutoSize) {
+  if (props.Font) SetFont(*props.Font);
+  AdjustSize();
+}
+
+void Label::SetCaption(std::string caption) {
+  if (caption == m_caption) return;
+  m_caption = std::move(caption);
+  Invalidate();
+  AdjustSize();
+}
+
+void Label::SetTransparent(bool transparent) {
+  m_transparent = transparent;
+  Invalidate();
+}
+
+SIZE Label::MeasureText(std::string_view text) const {
+  ScreenDc screen;
+  SelectGuard font(screen.Dc(), FontHandle());
+  TEXTMETRICA tm{};
+  ::GetTextMetricsA(screen.Dc(), &tm);
+  SIZE size{0, 0};
+  ::GetTextExtentPoint32A(screen.Dc(), text.data(), static_cast<int>(text.size()), &size);
+  size.cy = tm.tmHeight;
+  return size;
+}
+
+void Label::AdjustSize() {
+  if (!m_autoSize) return;
+  const SIZE size = TextSize();
+  SetSize(size.cx, size.cy);
+}
+
+void Label::Paint(HDC dc) {
+  if (!m_transparent)
+    if (auto colour = Resolve(m_color)) FillSolid(dc, ClientRect(), *colour);
+  SelectGuard font(dc, FontHandle());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(Resolve(Font().Color).value_or(Rgb{})));
+  RECT r = ToRECT(ClientRect());
+  // No prefix handling: file names with '&' are shown as they are.
+  ::DrawTextA(dc, m_caption.data(), static_cast<int>(m_caption.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}

@@ -1,0 +1,191 @@
+// The form host: painting through one off-screen bitmap, clipping, transparency, alignment,
+// visibility and the mouse going to the right control.
+#include "ui/Form.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/AdvPanel.h"
+#include "ui/AdvProgressBar.h"
+#include "ui/AdvToolButton.h"
+#include "ui/JvGradient.h"
+#include "ui/Label.h"
+#include "win32/DrawTestSupport.h"
+
+namespace {
+
+// Fills far more than its bounds: the host must clip it.
+class Spill : public Control {
+ public:
+  using Control::Control;
+  void Paint(HDC dc) override { FillSolid(dc, Rect{-1000, -1000, 1000, 1000}, Rgb{0, 0, 255}); }
+};
+
+TEST(FormHost, ControlsPaintOnlyInsideTheirBounds) {
+  auto form = MakeHostForm(200, 100, clBlack);
+  auto& panel = form->Add(std::make_unique<TAdvPanel>(
+      "p", Rect{20, 20, 120, 80}, TAdvPanel::Props{.Color = clRed, .BevelOuter = TPanelBevel::bvNone}));
+  panel.Add(std::make_unique<Spill>("s", Rect{90, 10, 150, 30}));
+  const RgbImage img = Render(*form);
+  // Inside the child and inside the panel: blue; beyond the panel's right edge: the form.
+  EXPECT_EQ(img.Pixel(115, 35), 0x0000FFu);
+  EXPECT_EQ(img.Pixel(119, 49), 0x0000FFu);
+  EXPECT_EQ(img.Pixel(120, 35), 0x000000u);
+  EXPECT_EQ(img.Pixel(109, 29), 0xFF0000u);
+  EXPECT_EQ(img.Pixel(115, 50), 0xFF0000u);
+}
+
+TEST(FormHost, HiddenControlsAreNotPaintedAndAlignedOnesGiveUpTheirPlace) {
+  auto form = MakeHostForm(457, 180, clBlack);
+  auto& upper = form->Add(std::make_unique<TAdvPanel>(
+      "AdvPanel1", Rect{}, TAdvPanel::Props{.Align = TAlign::alClient, .Color = clRed, .BevelOuter = TPanelBevel::bvNone}));
+  auto& strip = form->Add(std::make_unique<TAdvPanel>(
+      "AdvPanel2", Rect{0, 0, 457, 41},
+      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clYellow, .BevelOuter = TPanelBevel::bvNone}));
+  EXPECT_EQ(upper.Bounds(), (Rect{0, 0, 457, 139}));
+  EXPECT_EQ(strip.Bounds(), (Rect{0, 139, 457, 180}));
+  EXPECT_EQ(Render(*form).Pixel(10, 170), 0xFFFF00u);
+  strip.SetVisible(false);
+  EXPECT_EQ(upper.Bounds(), (Rect{0, 0, 457, 180}));
+  EXPECT_EQ(Render(*form).Pixel(10, 170), 0xFF0000u);
+  upper.SetVisible(false);
+  EXPECT_EQ(Render(*form).Pixel(10, 170), 0x000000u);
+}
+
+TEST(FormHost, AlignmentOrder) {
+  auto form = MakeHostForm(682, 400, clBlack);
+  auto& client = form->Add(std::make_unique<Control>("rest", Rect{}, TAlign::alClient));
+  auto& left = form->Add(std::make_unique<Control>("left", Rect{0, 0, 185, 10}, TAlign::alLeft));
+  auto& bottom = form->Add(std::make_unique<Control>("bottom", Rect{0, 0, 10, 41}, TAlign::alBottom));
+  auto& top = form->Add(std::make_unique<Control>("top", Rect{0, 0, 10, 20}, TAlign::alTop));
+  EXPECT_EQ(top.Bounds(), (Rect{0, 0, 682, 20}));
+  EXPECT_EQ(bottom.Bounds(), (Rect{0, 359, 682, 400}));
+  EXPECT_EQ(left.Bounds(), (Rect{0, 20, 185, 359}));
+  EXPECT_EQ(client.Bounds(), (Rect{185, 20, 682, 359}));
+  // A new client size re-aligns; minimising does not.
+  ::SendMessageA(form->Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(500, 300));
+  EXPECT_EQ(bottom.Bounds(), (Rect{0, 259, 500, 300}));
+  EXPECT_EQ(client.Bounds(), (Rect{185, 20, 500, 259}));
+  ::SendMessageA(form->Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
+  EXPECT_EQ(client.Bounds(), (Rect{185, 20, 500, 259}));
+  EXPECT_EQ(&form->Get<Control>("left"), &left);
+  EXPECT_THROW(form->Get<Label>("left"), std::logic_error);
+  EXPECT_THROW(form->Get<Control>("nothing"), std::logic_error);
+}
+
+TEST(FormHost, TransparentLabelsShowWhatLiesUnderThem) {
+  auto form = MakeHostForm(300, 100, clBlack);
+  auto& panel = form->Add(std::make_unique<TAdvPanel>(
+      "p", Rect{0, 0, 300, 100}, TAdvPanel::Props{.Color = clRed, .ColorTo = clMaroon, .BevelOuter = TPanelBevel::bvNone}));
+  auto& label = panel.Add(std::make_unique<Label>(
+      "lbStage", Rect{8, 10, 0, 0}, Label::Props{.Caption = "Initializing . . .", .Color = clYellow}));
+  auto yellowPixels = [&] {
+    const RgbImage img = Render(*form);
+    int count = 0;
+    for (int y = label.Top(); y < label.Top() + label.Height(); ++y)
+      for (int x = label.Left(); x < label.Left() + label.Width(); ++x) count += img.Pixel(x, y) == 0xFFFF00;
+    return count;
+  };
+  ASSERT_GT(label.Width(), 0);
+  EXPECT_EQ(yellowPixels(), 0);
+  label.SetTransparent(false);
+  EXPECT_GT(yellowPixels(), label.Width() * label.Height() / 2);
+  label.SetTransparent(true);
+  EXPECT_EQ(yellowPixels(), 0);
+}
+
+TEST(FormHost, LabelAutoSizeFollowsTheCaption) {
+  auto form = MakeHostForm(300, 100);
+  auto& label = form->Add(std::make_unique<Label>("l", Rect{10, 10, 0, 0}, Label::Props{.Caption = ""}));
+  EXPECT_EQ(label.Width(), 0);
+  EXPECT_GT(label.Height(), 0);
+  label.SetCaption("Files: 1");
+  const int one = label.Width();
+  label.SetCaption("Files: 1000");
+  EXPECT_GT(label.Width(), one);
+  // Bytes that are not text (a file name from a damaged record) are measured and drawn safely.
+  label.SetCaption(std::string("a\0b&c\xff\x01", 7));
+  EXPECT_GT(label.Width(), 0);
+  Render(*form);
+  auto& fixed = form->Add(std::make_unique<Label>("f", Rect{10, 40, 193, 58},
+                                                  Label::Props{.Caption = "Installing ProgramName", .AutoSize = false}));
+  EXPECT_EQ(fixed.Bounds(), (Rect{10, 40, 193, 58}));
+}
+
+TEST(FormHost, DegenerateSizesDrawNothingOutsideAndNeverCrash) {
+  const Rect sizes[] = {{50, 20, 50, 20}, {50, 20, 51, 21}, {50, 20, 52, 22}, {50, 20, 53, 70},
+                        {50, 20, 40, 30}, {50, 20, 60, 10}, {50, 20, 5000, 21}};
+  for (const Rect& r : sizes) {
+    auto form = MakeHostForm(200, 100, clBlack);
+    form->Add(std::make_unique<TAdvPanel>("p", r, TAdvPanel::Props{.Color = clRed, .ColorTo = clMaroon}));
+    form->Add(std::make_unique<TAdvToolButton>(
+        "b", r, TAdvToolButton::Props{.Caption = "Cancel", .Colours = {.Color = clRed, .ColorTo = clBlack}, .Rounded = true}));
+    form->Add(std::make_unique<TAdvProgressBar>("pbar", r, TAdvProgressBar::Props{.Position = 100}));
+    form->Add(std::make_unique<TJvGradient>(
+        "g", r, TJvGradient::Props{.Style = TGradientStyle::grEllipse, .StartColor = clMaroon, .EndColor = clRed, .Align = TAlign::alNone}));
+    const RgbImage img = Render(*form);
+    const Rect drawn = r.Intersect(RectOfSize(200, 100));
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (!drawn.Contains(x, y)) {
+          ASSERT_EQ(img.Pixel(x, y), 0u) << r.right << "x" << r.bottom << " at " << x << "," << y;
+        }
+  }
+}
+
+TEST(FormHost, WmPaintDrawsThroughOneBufferAndEraseDoesNothing) {
+  auto form = MakeHostForm(200, 100, clRed);
+  ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(form->Handle());
+  Canvas canvas(10, 10);
+  FillSolid(canvas.Dc(), RectOfSize(10, 10), Rgb{0, 255, 0});
+  EXPECT_NE(::SendMessageA(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0), 0);
+  EXPECT_EQ(CaptureDc(canvas.Dc(), 10, 10).Pixel(5, 5), 0x00FF00u);
+
+  const long before = form->PaintCount();
+  ::InvalidateRect(form->Handle(), nullptr, TRUE);
+  ::UpdateWindow(form->Handle());
+  EXPECT_EQ(form->PaintCount(), before + 1);
+  EXPECT_FALSE(::GetUpdateRect(form->Handle(), nullptr, FALSE));
+}
+
+TEST(FormHost, EnableAndVisibilityChangesAskForARepaint) {
+  auto form = MakeHostForm(200, 100, clRed);
+  auto& button = form->Add(std::make_unique<TAdvToolButton>("b", Rect{10, 10, 83, 32}, TAdvToolButton::Props{}));
+  ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(form->Handle());
+  ::ValidateRect(form->Handle(), nullptr);
+
+  // Disabling repaints the button at once.
+  long before = form->PaintCount();
+  button.SetEnabled(false);
+  EXPECT_EQ(form->PaintCount(), before + 1);
+
+  ::ValidateRect(form->Handle(), nullptr);
+  button.SetVisible(false);
+  RECT dirty{};
+  ASSERT_TRUE(::GetUpdateRect(form->Handle(), &dirty, FALSE));
+  EXPECT_EQ(dirty.left, 10);
+  EXPECT_EQ(dirty.bottom, 32);
+}
+
+TEST(FormHost, MouseOverNothingReachesNoControl) {
+  auto form = MakeHostForm(200, 100, clRed);
+  auto& button = form->Add(std::make_unique<TAdvToolButton>("b", Rect{10, 10, 83, 32}, TAdvToolButton::Props{}));
+  auto& cover = form->Add(std::make_unique<Label>("l", Rect{10, 10, 0, 0}, Label::Props{.Caption = "over the button"}));
+  ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  // A label lying over the button lets the mouse through to it.
+  EXPECT_EQ(form->ControlAt(12, 12), &button);
+  SendMouse(*form, WM_MOUSEMOVE, 12, 12);
+  EXPECT_TRUE(button.Hot());
+  ::SendMessageA(form->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(button.Hot());
+  EXPECT_EQ(form->HoverControl(), nullptr);
+  // Far outside, even with odd coordinates.
+  SendMouse(*form, WM_MOUSEMOVE, 150, 90);
+  SendMouse(*form, WM_LBUTTONDOWN, -5, -5);
+  SendMouse(*form, WM_LBUTTONUP, 30000, 30000);
+  EXPECT_EQ(form->CaptureControl(), nullptr);
+  EXPECT_TRUE(cover.Visible());
+}
+
+}  // namespace

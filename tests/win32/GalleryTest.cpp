@@ -1,0 +1,193 @@
+// Renders every drawn control in each state the windows use into build/gallery/*.png, and one
+// composite picture of them all (gallery.png). Each state is reached the way a user reaches it:
+// hot and pressed looks by mouse messages to the hosting form.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/AdvPanel.h"
+#include "ui/AdvProgressBar.h"
+#include "ui/AdvToolButton.h"
+#include "ui/JvGradient.h"
+#include "ui/Label.h"
+#include "win32/DrawTestSupport.h"
+
+namespace {
+
+std::string GalleryPath(const std::string& name) {
+  const std::string folder = ToWindowsPath(QLX_GALLERY_DIR);
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return folder + "\\" + name;
+}
+
+const TFont kPanelFont{.Name = "Tahoma", .Height = -13, .Bold = true, .Color = clWhite};
+const TFont kButtonFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite};
+const ToolButtonColours kMainButton{.Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
+const ToolButtonColours kProgressButton{.Color = clRed,
+                                        .ColorTo = clBlack,
+                                        .ColorHot = clRed,
+                                        .ColorHotTo = RgbColour(0xE9, 0x8C, 0x01),
+                                        .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
+                                        .ColorDownTo = clRed};
+
+enum class ButtonState { Normal, Hot, Pressed, Disabled };
+const char* Name(ButtonState s) {
+  switch (s) {
+    case ButtonState::Normal: return "normal";
+    case ButtonState::Hot: return "hot";
+    case ButtonState::Pressed: return "pressed";
+    case ButtonState::Disabled: return "disabled";
+  }
+  return "";
+}
+
+void Drive(Form& form, TAdvToolButton& button, ButtonState state) {
+  const Rect r = button.BoundsInForm();
+  const int x = r.left + r.Width() / 2, y = r.top + r.Height() / 2;
+  if (state == ButtonState::Hot || state == ButtonState::Pressed) SendMouse(form, WM_MOUSEMOVE, x, y);
+  if (state == ButtonState::Pressed) SendMouse(form, WM_LBUTTONDOWN, x, y);
+  if (state == ButtonState::Disabled) button.SetEnabled(false);
+}
+
+struct Shot {
+  std::string name;
+  RgbImage image;
+};
+
+// The main window's welcome page beside its left column, as a layout table.
+Shot WelcomePage(ButtonState nextState) {
+  auto form = MakeHostForm(682, 400, clRed);
+  auto& left = form->Add(std::make_unique<TAdvPanel>(
+      "AdvPanel1", Rect{0, 0, 185, 400},
+      TAdvPanel::Props{.Align = TAlign::alLeft, .Color = RgbColour(0xFF, 0x4D, 0x00), .ColorTo = clMaroon,
+                       .BevelOuter = TPanelBevel::bvNone,
+                       .Font = TFont{.Name = "Tahoma", .Height = -16, .Bold = true, .Color = clWhite}}));
+  left.Add(std::make_unique<Label>("lbInstalling", Rect{42, 165, 0, 0}, Label::Props{.Caption = "INSTALLING"}));
+  left.Add(std::make_unique<Label>("lbCorvane", Rect{40, 205, 0, 0}, Label::Props{.Caption = "Corvane\xAE"}));
+  left.Add(std::make_unique<Label>("lbP1Progname", Rect{29, 253, 0, 0}, Label::Props{.Caption = "Quillon"}));
+  left.Add(std::make_unique<Label>("lbP1ProgVer", Rect{47, 293, 0, 0}, Label::Props{.Caption = "Version 3.55"}));
+  left.Add(std::make_unique<Label>(
+      "lbVersion", Rect{63, 377, 0, 0},
+      Label::Props{.Caption = "Released: 02/05/16", .Font = TFont{.Name = "Tahoma", .Height = -9, .Bold = true, .Color = clWhite}}));
+
+  auto& page = form->Add(std::make_unique<Control>("TabSheet1", Rect{185, 0, 682, 400}));
+  page.Add(std::make_unique<TJvGradient>("JvGradient1", Rect{0, 0, 489, 390},
+                                         TJvGradient::Props{.Style = TGradientStyle::grPyramid,
+                                                            .StartColor = clMaroon, .EndColor = clRed}));
+  const TFont yellow{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clYellow};
+  page.Add(std::make_unique<Label>("lbIns1", Rect{130, 13, 0, 0},
+                                   Label::Props{.Caption = "This will install Corvane Quillon", .Font = yellow}));
+  page.Add(std::make_unique<Label>("lbDetails", Rect{51, 251, 0, 0},
+                                   Label::Props{.Caption = "Click NEXT to install this program, CANCEL to close", .Font = yellow}));
+  page.Add(std::make_unique<Label>("lbDetails2", Rect{51, 272, 0, 0},
+                                   Label::Props{.Caption = "without installing.", .Font = yellow}));
+  page.Add(std::make_unique<TAdvToolButton>("btnCancel", Rect{100, 332, 173, 354},
+                                            TAdvToolButton::Props{.Caption = "Cancel", .Colours = kMainButton, .Font = kButtonFont}));
+  auto& next = page.Add(std::make_unique<TAdvToolButton>(
+      "btnSetup", Rect{316, 332, 389, 354},
+      TAdvToolButton::Props{.Caption = "NEXT", .Colours = kMainButton, .Font = kButtonFont}));
+  Drive(*form, next, nextState);
+  return {std::string("welcome-page-next-") + Name(nextState), Render(*form)};
+}
+
+// The progress window during a run, as a layout table.
+Shot ProgressWindow(int percent, ButtonState pauseState) {
+  auto form = MakeHostForm(457, 180, clMaroon);
+  auto& upper = form->Add(std::make_unique<TAdvPanel>(
+      "AdvPanel1", Rect{0, 0, 457, 139},
+      TAdvPanel::Props{.Align = TAlign::alClient, .Color = clRed, .ColorTo = clMaroon, .Font = kPanelFont}));
+  auto& strip = form->Add(std::make_unique<TAdvPanel>(
+      "AdvPanel2", Rect{0, 139, 457, 180},
+      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = kPanelFont}));
+  upper.Add(std::make_unique<Label>("lbStage", Rect{8, 10, 0, 0}, Label::Props{.Caption = "Installing ..."}));
+  auto& name = upper.Add(std::make_unique<Label>(
+      "lbProgramName", Rect{134, 41, 0, 0},
+      Label::Props{.Caption = "Installing Quillon", .Font = TFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite}}));
+  name.SetLeft((upper.Width() - name.Width()) / 2);
+  upper.Add(std::make_unique<Label>("lbFileName", Rect{10, 75, 0, 0}, Label::Props{.Caption = "c:\\zt\\manuals\\qlx.pdf"}));
+  upper.Add(std::make_unique<Label>("lbFiles", Rect{368, 73, 0, 0}, Label::Props{.Caption = "Files: 12"}));
+  auto& bar = upper.Add(std::make_unique<TAdvProgressBar>(
+      "pbar", Rect{12, 92, 445, 110},
+      TAdvProgressBar::Props{.Level0ColorTo = RgbColour(0xE1, 0xFF, 0xE1), .Level1ColorTo = RgbColour(0xFF, 0xFF, 0xCA),
+                             .Level2Color = RgbColour(0xFF, 0xA9, 0x53), .Level2ColorTo = RgbColour(0xFF, 0xD3, 0xA8),
+                             .Level3ColorTo = RgbColour(0xFF, 0xCA, 0xCA)}));
+  bar.SetPosition(percent);
+  auto& status = upper.Add(std::make_unique<Label>(
+      "lbStatus", Rect{167, 113, 0, 0}, Label::Props{.Caption = std::to_string(percent * 1234) + " of 123,400 bytes"}));
+  status.SetLeft((upper.Width() - status.Width()) / 2);
+  auto& pause = strip.Add(std::make_unique<TAdvToolButton>(
+      "btnPause", Rect{54, 6, 168, 32}, TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressButton, .Rounded = true}));
+  strip.Add(std::make_unique<TAdvToolButton>(
+      "btnCancel", Rect{267, 6, 381, 32},
+      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kProgressButton, .Rounded = true, .Hint = "Cancel this Filter"}));
+  Drive(*form, pause, pauseState);
+  return {"progress-window-" + std::to_string(percent) + "-pause-" + Name(pauseState), Render(*form)};
+}
+
+Shot VerticalPage() {
+  auto form = MakeHostForm(489, 390, clBlack);
+  form->Add(std::make_unique<TJvGradient>(
+      "JvGradient2", Rect{0, 0, 489, 390},
+      TJvGradient::Props{.Style = TGradientStyle::grVertical, .StartColor = clMaroon, .EndColor = clRed}));
+  return {"gradient-vertical", Render(*form)};
+}
+
+Shot Bar(int percent) {
+  auto form = MakeHostForm(457, 34, clRed);
+  auto& bar = form->Add(std::make_unique<TAdvProgressBar>("pbar", Rect{12, 8, 445, 26}, TAdvProgressBar::Props{}));
+  bar.SetPosition(percent);
+  return {"progress-bar-" + std::to_string(percent), Render(*form)};
+}
+
+// Pastes `image` into `canvas` at (x, y).
+void Paste(RgbImage& canvas, const RgbImage& image, int x, int y) {
+  for (int row = 0; row < image.height && y + row < canvas.height; ++row)
+    for (int col = 0; col < image.width && x + col < canvas.width; ++col)
+      for (int ch = 0; ch < 3; ++ch)
+        canvas.rgb[static_cast<size_t>(((y + row) * canvas.width + x + col) * 3 + ch)] =
+            image.rgb[static_cast<size_t>((row * image.width + col) * 3 + ch)];
+}
+
+TEST(Gallery, RendersEveryControlInEachStateAndOneComposite) {
+  std::vector<Shot> welcome, progress, bars;
+  for (auto s : {ButtonState::Normal, ButtonState::Hot, ButtonState::Pressed, ButtonState::Disabled})
+    welcome.push_back(WelcomePage(s));
+  progress.push_back(ProgressWindow(0, ButtonState::Normal));
+  progress.push_back(ProgressWindow(45, ButtonState::Hot));
+  progress.push_back(ProgressWindow(75, ButtonState::Pressed));
+  progress.push_back(ProgressWindow(95, ButtonState::Disabled));
+  progress.push_back(ProgressWindow(100, ButtonState::Normal));
+  for (int p : {0, 1, 2, 50, 69, 70, 89, 90, 99, 100}) bars.push_back(Bar(p));
+  const Shot vertical = VerticalPage();
+
+  for (const auto* group : {&welcome, &progress, &bars})
+    for (const Shot& shot : *group) ASSERT_TRUE(WritePng(GalleryPath(shot.name + ".png"), shot.image)) << shot.name;
+  ASSERT_TRUE(WritePng(GalleryPath(vertical.name + ".png"), vertical.image));
+
+  // Composite: the welcome page normal and hot, the progress window at four moments, bars.
+  const int gap = 8;
+  RgbImage composite;
+  composite.width = 682 * 2 + gap * 3;
+  composite.height = gap + 400 + gap + 180 * 2 + gap * 2;
+  composite.rgb.assign(static_cast<size_t>(composite.width * composite.height * 3), 0x30);
+  Paste(composite, welcome[1].image, gap, gap);
+  Paste(composite, welcome[2].image, 682 + 2 * gap, gap);
+  int y = gap + 400 + gap;
+  for (size_t i = 0; i < 4; ++i)
+    Paste(composite, progress[i + 1].image, gap + static_cast<int>(i % 2) * (457 + gap), y + static_cast<int>(i / 2) * (180 + gap));
+  int barY = y;
+  for (int p : {1, 3, 5, 7, 9}) {
+    Paste(composite, bars[static_cast<size_t>(p)].image, gap + 2 * (457 + gap), barY);
+    barY += 34 + gap;
+  }
+  ASSERT_TRUE(WritePng(GalleryPath("gallery.png"), composite));
+
+  // The pictures hold what they show: hot NEXT is maroon at its top, pressed NEXT grey.
+  EXPECT_EQ(welcome[1].image.Pixel(185 + 318, 333), 0x800000u);
+  EXPECT_EQ(welcome[2].image.Pixel(185 + 318, 333), 0xD2D3D8u);
+  EXPECT_EQ(progress[2].image.Pixel(56, 139 + 7), 0xE98C01u);
+}
+
+}  // namespace
