@@ -59,16 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
                     GrowthCase{"HintZeroZeros", std::string(300000, '\0'), 0}),
     [](const testing::TestParamInfo<GrowthCase>& info) { return info.param.what; });
 
-TEST(InflateBuffer, ExactHintMakesOneAllocationAndOneCall) {
-  const std::string plain = CompressibleText(5000);
-  const std::vector<std::uint8_t> stream = CompressZlib(plain);
-  InflateStats stats;
-  InflateBuffer(stream.data(), stream.size(), plain.size(), &stats);
-  EXPECT_EQ(stats.allocations, 1);
-  EXPECT_EQ(stats.growths, 0);
-  EXPECT_EQ(stats.inflateCalls, 1);
-}
-
 std::vector<std::uint8_t> WithPresetDictionary(const std::string& plain) {
   z_stream zs{};
   deflateInit(&zs, 9);

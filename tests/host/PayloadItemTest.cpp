@@ -214,16 +214,4 @@ TEST(PayloadItem, WrongKeyNeverReadsPastTheItem) {
   }
 }
 
-TEST(PayloadItem, BareNameRule) {
-  for (const char* good : {"a", "qlx.exe", "tip07.html", "sumatrareader.exe", "...", "a..b", "name with blanks.txt"})
-    EXPECT_TRUE(IsBareFileName(good)) << good;
-  for (const char* bad : {"", ".", "..", "a\\b", "/a", "c:", "a\nb", "0123456789012345678901234567890"})
-    EXPECT_FALSE(IsBareFileName(bad)) << bad;
-}
-
-TEST(PayloadItem, EncoderRefusesWhatTheReaderWouldRefuse) {
-  EXPECT_THROW(EncodePayloadItem("a/b", 0, "x"), std::invalid_argument);
-  EXPECT_THROW(EncodePayloadItem(std::string(31, 'a'), 0, "x"), std::invalid_argument);
-}
-
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "payload/InflateBuffer.h"
@@ -115,6 +117,37 @@ TEST(PayloadReader, StoredNamesMeetTheInstallRules) {
   EXPECT_GE(pdf, 2);
   EXPECT_EQ(html, 1);
   EXPECT_EQ(mht, 1);
+}
+
+// The version record of a program as the installer reads it: written to a file first.
+std::string VersionOfItem(const char* item) {
+  std::string fileName, bytes;
+  std::int32_t stamp;
+  ReadPayloadItem(item, fileName, stamp, bytes);
+  char folder[MAX_PATH], path[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "qlx", 0, path);
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::string version = "none";
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(path, &ignored));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!record.empty() && GetFileVersionInfoA(path, 0, static_cast<DWORD>(record.size()), record.data()) &&
+      VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+    version = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
+              "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
+  }
+  DeleteFileA(path);
+  return version;
+}
+
+TEST(PayloadReader, StandInProgramsCarryTheirVersionRecords) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"rs_cmd", "3.55.0.0"},  {"rs_exe", "3.55.0.0"},  {"rs_unins", "5.1.0.0"},   {"rs_vnhhttp", "2.4.0.0"},
+      {"rs_reader", "3.1.2.0"}, {"rs_dosbox", "0.74.0.3"}, {"rs_sdl", "1.2.15.0"}, {"rs_sdl_net", "1.2.8.0"},
+      {"rs_readme", "none"}};
+  for (const auto& [item, version] : cases) EXPECT_EQ(VersionOfItem(item), version) << item;
 }
 
 TEST(PayloadReader, NamesMatchInAnyLetterCase) {
