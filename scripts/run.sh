@@ -26,4 +26,4 @@ else
   echo "the installer window did not appear within 20 s" >&2
 fi
 kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null || true

@@ -1,0 +1,115 @@
+// What the built installer file is: a 32-bit GUI program that imports only system DLLs and
+// carries its version record and an asInvoker manifest.
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "e2e/Harness.h"
+#include "support/Text.h"
+
+namespace {
+
+std::vector<char> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class InstallerFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    image = ReadWholeFile(InstallerPath());
+    ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+    ASSERT_LT(static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32), image.size());
+    nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
+    ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
+  }
+
+  // File offset of a relative virtual address, through the section table.
+  size_t Offset(DWORD rva) const {
+    const auto* section = IMAGE_FIRST_SECTION(nt);
+    for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
+      if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->Misc.VirtualSize)
+        return rva - section->VirtualAddress + section->PointerToRawData;
+    throw std::runtime_error("address outside every section");
+  }
+
+  std::vector<char> image;
+  const IMAGE_NT_HEADERS32* nt = nullptr;
+};
+
+TEST_F(InstallerFile, IsA32BitGuiProgram) {
+  EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+  EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+  EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+TEST_F(InstallerFile, ImportsOnlySystemDlls) {
+  const std::vector<std::string> system = {"kernel32.dll", "user32.dll",  "gdi32.dll",   "advapi32.dll",
+                                           "shell32.dll",  "ole32.dll",   "oleaut32.dll", "comctl32.dll",
+                                           "version.dll",  "comdlg32.dll", "msvcrt.dll",  "shlwapi.dll"};
+  const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  ASSERT_NE(dir.VirtualAddress, 0u);
+  std::vector<std::string> imported;
+  for (size_t at = Offset(dir.VirtualAddress);; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    IMAGE_IMPORT_DESCRIPTOR d;
+    std::memcpy(&d, image.data() + at, sizeof d);
+    if (d.Name == 0) break;
+    imported.push_back(AsciiLower(image.data() + Offset(d.Name)));
+  }
+  ASSERT_FALSE(imported.empty());
+  for (const auto& dll : imported)
+    EXPECT_NE(std::find(system.begin(), system.end(), dll), system.end()) << dll << " is not a system DLL";
+}
+
+TEST(InstallerResources, VersionRecordIs3550) {
+  const std::string path = InstallerPath();
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> data(size);
+  ASSERT_TRUE(::GetFileVersionInfoA(path.c_str(), 0, size, data.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT len = 0;
+  ASSERT_TRUE(::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
+  EXPECT_EQ(fixed->dwFileVersionMS, (3u << 16) | 55u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwProductVersionMS, (3u << 16) | 55u);
+
+  const auto text = [&](const char* key) {
+    char* value = nullptr;
+    UINT n = 0;
+    const std::string sub = std::string("\\StringFileInfo\\040904E4\\") + key;
+    return ::VerQueryValueA(data.data(), sub.c_str(), reinterpret_cast<void**>(&value), &n) ? std::string(value)
+                                                                                             : std::string();
+  };
+  EXPECT_EQ(text("ProductName"), "Quillon");
+  EXPECT_EQ(text("CompanyName"), "Corvane");
+  EXPECT_EQ(text("FileVersion"), "3.55.0.0");
+  EXPECT_EQ(text("ProductVersion"), "3.55.0.0");
+}
+
+TEST(InstallerResources, ManifestAsksForAsInvokerOnly) {
+  HMODULE module = ::LoadLibraryExA(InstallerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(res, nullptr);
+  const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, res)));
+  const std::string manifest(bytes, ::SizeofResource(module, res));
+  ::FreeLibrary(module);
+
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
+  EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
+  // No common-controls 6 dependency: the drawn dialogs stay what users see.
+  EXPECT_EQ(manifest.find("dependency"), std::string::npos);
+}
+
+}  // namespace
