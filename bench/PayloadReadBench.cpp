@@ -11,6 +11,7 @@
 
 #include "payload/PayloadFormat.h"
 #include "payload/PayloadReader.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ std::vector<Stream> Streams() {
   std::vector<Stream> streams;
   for (const char* name : kItems) {
     HRSRC info = FindResourceA(nullptr, name, RT_RCDATA);
-    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, info)));
+    UniqueLoadedResource loaded(LoadResource(nullptr, info));
+    const auto* data = static_cast<const std::uint8_t*>(LockResource(loaded.get()));
     std::vector<std::uint8_t> item(data, data + SizeofResource(nullptr, info));
     DecipherPayload(key, item.data(), item.size());
     const PayloadHeader header = ParsePayloadHeader(item.data(), item.size(), name);
