@@ -9,7 +9,7 @@ packages=(
   xvfb xdotool imagemagick
   cmake ninja-build googletest
   clang libclang-rt-14-dev zlib1g-dev
-  fonts-wine g++ make
+  fonts-wine g++ make python3
 )
 
 sudo_cmd=()

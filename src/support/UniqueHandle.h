@@ -86,6 +86,11 @@ struct CoTaskMem {
   static pointer Invalid() { return nullptr; }
   static void Close(pointer p) { ::CoTaskMemFree(p); }
 };
+struct LoadedResource {
+  using pointer = HGLOBAL;
+  static pointer Invalid() { return nullptr; }
+  static void Close(pointer h) { ::FreeResource(h); }
+};
 }  // namespace handle_policy
 
 using UniqueKernelHandle = UniqueHandle<handle_policy::Kernel>;
@@ -96,3 +101,4 @@ using UniqueGdiObject = UniqueHandle<handle_policy::GdiObject>;
 using UniqueMemoryDc = UniqueHandle<handle_policy::MemoryDc>;
 using UniqueWindow = UniqueHandle<handle_policy::Window>;
 using UniqueCoTaskMem = UniqueHandle<handle_policy::CoTaskMem>;
+using UniqueLoadedResource = UniqueHandle<handle_policy::LoadedResource>;

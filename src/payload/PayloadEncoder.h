@@ -1,0 +1,20 @@
+#pragma once
+// Makes payload items: the packing side of the item format. Used by the packing tool and by
+// tests that need well-formed or deliberately broken items.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "payload/PayloadFormat.h"
+
+// zlib stream of the bytes at the given level (9 = best).
+std::vector<std::uint8_t> CompressZlib(std::string_view plain, int level = 9);
+
+// Header + body, not yet enciphered.
+std::vector<std::uint8_t> ComposePayloadItem(const PayloadHeader& header, const std::vector<std::uint8_t>& body);
+
+// A complete enciphered item for a file. The name must pass IsBareFileName.
+std::vector<std::uint8_t> EncodePayloadItem(const std::string& fileName, std::int32_t timeStamp,
+                                            std::string_view plain, int level = 9);

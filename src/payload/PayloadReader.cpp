@@ -1,0 +1,38 @@
+#include "payload/PayloadReader.h"
+
+#include <cstring>
+#include <vector>
+
+#include <windows.h>
+
+#include "payload/PayloadFormat.h"
+#include "support/UniqueHandle.h"
+
+EResourceNotFound::EResourceNotFound(const std::string& itemName)
+    : std::runtime_error("Resource " + itemName + " not found") {}
+
+namespace {
+
+// The item's bytes, copied out of the read-only resource, which is released on every path.
+std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
+  HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
+  if (!info) throw EResourceNotFound(itemName);
+  UniqueLoadedResource loaded(::LoadResource(nullptr, info));
+  if (!loaded) throw EResourceNotFound(itemName);
+  const DWORD size = ::SizeofResource(nullptr, info);
+  const void* data = ::LockResource(loaded.get());
+  if (!data && size != 0) throw EResourceNotFound(itemName);
+  std::vector<std::uint8_t> copy(size);
+  if (size != 0) std::memcpy(copy.data(), data, size);
+  return copy;
+}
+
+}  // namespace
+
+void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes) {
+  fileName.clear();
+  bytes.clear();
+  const std::string key = BuildPayloadKey();
+  std::vector<std::uint8_t> item = CopyItemResource(itemName);
+  DecodePayloadItem(itemName, key, item.data(), item.size(), fileName, timeStamp, bytes);
+}

@@ -1,0 +1,6 @@
+#include "payload/PseudoRandom.h"
+
+PseudoRandom& SharedRandom() noexcept {
+  static PseudoRandom generator;
+  return generator;
+}

@@ -1,0 +1,217 @@
+#include "payload/PayloadFormat.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/PayloadTestData.h"
+#include "payload/InflateBuffer.h"
+#include "payload/PayloadEncoder.h"
+
+namespace {
+
+const std::string& Key() {
+  static const std::string key = [] {
+    PseudoRandom generator;
+    return BuildPayloadKey(generator, kPayloadSeed);
+  }();
+  return key;
+}
+
+struct Decoded {
+  std::string fileName = "untouched";
+  std::int32_t timeStamp = -1;
+  std::string bytes = "untouched";
+};
+
+Decoded Decode(std::vector<std::uint8_t> item, const char* itemName = "rs_x") {
+  Decoded d;
+  DecodePayloadItem(itemName, Key(), item.data(), item.size(), d.fileName, d.timeStamp, d.bytes);
+  return d;
+}
+
+// An item built field by field, so that a case can break exactly one thing.
+struct ItemParts {
+  PayloadHeader header;
+  std::vector<std::uint8_t> body;
+  std::size_t truncateTo = SIZE_MAX;
+  std::function<void(std::vector<std::uint8_t>&)> editPlain;  // after composing, before enciphering
+};
+
+ItemParts Parts(const std::string& name, const std::string& plain, std::int32_t stamp = 0x5A8F6000) {
+  ItemParts p;
+  p.header.fileName = name;
+  p.header.plainSize = static_cast<std::int32_t>(plain.size());
+  p.header.timeStamp = stamp;
+  p.body = CompressZlib(plain);
+  return p;
+}
+
+std::vector<std::uint8_t> Build(const ItemParts& p) {
+  std::vector<std::uint8_t> item = ComposePayloadItem(p.header, p.body);
+  if (p.editPlain) p.editPlain(item);
+  if (p.truncateTo < item.size()) item.resize(p.truncateTo);
+  EncipherPayload(Key(), item.data(), item.size());
+  return item;
+}
+
+TEST(PayloadItem, RoundTripsNamesSizesAndStamps) {
+  struct Case {
+    std::string name;
+    std::string plain;
+    std::int32_t stamp;
+  };
+  const Case cases[] = {
+      {"quon.exe", CompressibleText(70000), 0x5A8F6000},
+      {"empty.txt", "", 0},
+      {"x", "x", -1},
+      {std::string(30, 'n'), NoiseBytes(777), 0x7FFFFFFF},
+      {"caf\xE9 menu.htm", "<html></html>", 0x21000000},
+      {"tip07.html", CompressibleText(49), static_cast<std::int32_t>(0x80000000u)},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> item = EncodePayloadItem(c.name, c.stamp, c.plain);
+    // A 30-character name still leaves the body at offset 47.
+    ASSERT_GE(item.size(), kPayloadHeaderSize + 8) << c.name;
+    const Decoded d = Decode(item);
+    EXPECT_EQ(d.fileName, c.name);
+    EXPECT_EQ(d.timeStamp, c.stamp) << c.name;
+    EXPECT_EQ(d.bytes, c.plain) << c.name;
+  }
+}
+
+TEST(PayloadItem, HeaderLayoutIsFixed) {
+  PayloadHeader h;
+  h.plainSize = 0x01020304;
+  h.timeStamp = 0x0A0B0C0D;
+  h.fileName = "ab";
+  const auto bytes = ComposePayloadHeader(h);
+  const std::vector<std::uint8_t> expected = {'Q', 'L', 'P', 'K', 4, 3, 2, 1, 0, 0, 0, 0, 0x0D, 0x0C, 0x0B, 0x0A, 2, 'a', 'b'};
+  EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin()));
+  for (std::size_t i = expected.size(); i < kPayloadHeaderSize; ++i) EXPECT_EQ(bytes[i], 0) << i;
+}
+
+TEST(PayloadItem, MarkerAndSpareAreNotRead) {
+  ItemParts p = Parts("a.txt", "abc");
+  p.header.marker = {'X', 'X', 'X', 'X'};
+  p.header.spare = 0xFFFFFFFFu;
+  EXPECT_EQ(Decode(Build(p)).bytes, "abc");
+}
+
+struct DamagedCase {
+  const char* what;
+  std::function<ItemParts()> make;
+};
+
+ItemParts WithName(std::string name) {
+  ItemParts p = Parts("ok.txt", "hello");
+  p.header.fileName = std::move(name);
+  return p;
+}
+
+ItemParts WithPlainSize(std::int32_t plainSize, std::string plain = CompressibleText(5000)) {
+  ItemParts p = Parts("ok.txt", plain);
+  p.header.plainSize = plainSize;
+  return p;
+}
+
+class PayloadDamagedTest : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(PayloadDamagedTest, RaisesTheDamagedItemErrorWithNoBytes) {
+  const std::vector<std::uint8_t> item = Build(GetParam().make());
+  std::string fileName, bytes = "x";
+  std::int32_t stamp = 0;
+  std::vector<std::uint8_t> copy = item;
+  try {
+    DecodePayloadItem("rs_Damaged", Key(), copy.data(), copy.size(), fileName, stamp, bytes);
+    ADD_FAILURE() << "no error";
+  } catch (const EPayloadDamaged& e) {
+    EXPECT_STREQ(e.what(), "Payload item rs_Damaged is damaged");
+  }
+  EXPECT_TRUE(bytes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, PayloadDamagedTest,
+    testing::Values(
+        DamagedCase{"Empty", [] { auto p = Parts("a", "a"); p.truncateTo = 0; return p; }},
+        DamagedCase{"OneByteShort", [] { auto p = Parts("a", "a"); p.truncateTo = 46; return p; }},
+        DamagedCase{"NameLength31", [] {
+                      auto p = Parts("a", "hello");
+                      p.editPlain = [](auto& v) { v[kPayloadFileNameOffset] = 31; };
+                      return p;
+                    }},
+        DamagedCase{"NameLength255", [] {
+                      auto p = Parts("a", "hello");
+                      p.editPlain = [](auto& v) { v[kPayloadFileNameOffset] = 255; };
+                      return p;
+                    }},
+        DamagedCase{"EmptyName", [] { return WithName(""); }},
+        DamagedCase{"Backslash", [] { return WithName("..\\..\\evil.exe"); }},
+        DamagedCase{"Slash", [] { return WithName("sub/evil.exe"); }},
+        DamagedCase{"DriveColon", [] { return WithName("c:evil.exe"); }},
+        DamagedCase{"StreamColon", [] { return WithName("a.txt:stream"); }},
+        DamagedCase{"Dot", [] { return WithName("."); }},
+        DamagedCase{"DotDot", [] { return WithName(".."); }},
+        DamagedCase{"Tab", [] { return WithName("a\tb.txt"); }},
+        DamagedCase{"Nul", [] { return WithName(std::string("a\0b", 3)); }},
+        DamagedCase{"Delete", [] { return WithName("a\x7F"); }},
+        DamagedCase{"NegativePlainSize", [] { return WithPlainSize(-1); }},
+        DamagedCase{"MinPlainSize", [] { return WithPlainSize(INT32_MIN); }},
+        DamagedCase{"HugePlainSize", [] { return WithPlainSize(INT32_MAX); }},
+        DamagedCase{"PlainSizeTooLarge", [] { return WithPlainSize(5001); }},
+        DamagedCase{"PlainSizeTooSmall", [] { return WithPlainSize(4999); }},
+        DamagedCase{"PlainSizeZeroForData", [] { return WithPlainSize(0); }},
+        DamagedCase{"PlainSizeForEmptyFile", [] { return WithPlainSize(1, ""); }}),
+    [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.what; });
+
+struct BodyErrorCase {
+  const char* what;
+  std::function<void(std::vector<std::uint8_t>&)> edit;
+};
+
+class PayloadBodyErrorTest : public testing::TestWithParam<BodyErrorCase> {};
+
+// A body zlib rejects raises "Error"; name and stamp are already set, bytes are not handed back.
+TEST_P(PayloadBodyErrorTest, RaisesDecompressionError) {
+  ItemParts p = Parts("quon.exe", CompressibleText(3000), 1234);
+  p.editPlain = GetParam().edit;
+  std::vector<std::uint8_t> item = Build(p);
+  std::string fileName, bytes;
+  std::int32_t stamp = 0;
+  try {
+    DecodePayloadItem("rs_exe", Key(), item.data(), item.size(), fileName, stamp, bytes);
+    ADD_FAILURE() << "no error";
+  } catch (const EPayloadDamaged&) {
+    ADD_FAILURE() << "damaged instead of Error";
+  } catch (const EDecompressionError& e) {
+    EXPECT_STREQ(e.what(), "Error");
+  }
+  EXPECT_EQ(fileName, "quon.exe");
+  EXPECT_EQ(stamp, 1234);
+  EXPECT_TRUE(bytes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, PayloadBodyErrorTest,
+    testing::Values(BodyErrorCase{"BadAdler", [](auto& v) { v.back() ^= 0x10; }},
+                    BodyErrorCase{"Truncated", [](auto& v) { v.resize(v.size() - 20); }},
+                    BodyErrorCase{"BodyCutToTenBytes", [](auto& v) { v.resize(kPayloadHeaderSize + 10); }},
+                    BodyErrorCase{"BadZlibHeader", [](auto& v) { v[kPayloadHeaderSize] ^= 0xFF; }}),
+    [](const testing::TestParamInfo<BodyErrorCase>& info) { return info.param.what; });
+
+TEST(PayloadItem, WrongKeyNeverReadsPastTheItem) {
+  // Deciphering with another key yields garbage headers; each must fail cleanly.
+  PseudoRandom other;
+  const std::string wrongKey = BuildPayloadKey(other, 1);
+  for (std::size_t length : {47u, 48u, 100u, 5000u}) {
+    std::vector<std::uint8_t> item = EncodePayloadItem("a.bin", 0, NoiseBytes(length));
+    std::string name, bytes;
+    std::int32_t stamp;
+    EXPECT_ANY_THROW(DecodePayloadItem("rs_x", wrongKey, item.data(), item.size(), name, stamp, bytes));
+  }
+}
+
+}  // namespace
