@@ -18,8 +18,10 @@ native: bootstrap
 	@cmake --build --preset native -j $(JOBS)
 
 # The cross tree uses the native packing tool, so it is built after the native tree.
+# `make build PAYLOAD=path/to/my.manifest` embeds another payload (kept until changed again).
 cross: native
 	@test -f $(BUILD)/cross/build.ninja || cmake --preset cross >/dev/null
+	@$(if $(PAYLOAD),cmake --preset cross -DQLX_PAYLOAD_MANIFEST=$(abspath $(PAYLOAD)) >/dev/null)
 	@cmake --build --preset cross -j $(JOBS)
 
 run: build
