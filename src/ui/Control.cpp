@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 
+#include "support/Layout.h"
 #include "ui/Form.h"
 
 Control::Control(std::string name, Rect bounds, TAlign align)
@@ -153,3 +154,7 @@ Form* Control::OwnerForm() const {
 }
 
 void Control::Paint(HDC) {}
+
+void CentreHorizontally(Control& control) {
+  if (const Control* parent = control.Parent()) control.SetLeft(CentredLeft(parent->Width(), control.Width()));
+}

@@ -133,3 +133,7 @@ class Control {
   mutable UniqueGdiObject m_fontHandle;
   mutable TFont m_fontHandleFont;
 };
+
+// Centres the control in its parent: Left = (parent width - width) div 2, rounding toward zero,
+// so a control wider than its parent gets a negative left edge. Without a parent it stays put.
+void CentreHorizontally(Control& control);

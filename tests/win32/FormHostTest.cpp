@@ -72,6 +72,20 @@ TEST(FormHost, AlignmentOrder) {
   EXPECT_THROW(form->Get<Control>("nothing"), std::logic_error);
 }
 
+TEST(FormHost, CentreHorizontallyUsesTheParentsWidthTowardZero) {
+  auto form = MakeHostForm(185, 100, clBlack);
+  auto& panel = form->Add(std::make_unique<TAdvPanel>("p", Rect{0, 0, 185, 100}, TAdvPanel::Props{}));
+  struct Case {
+    int width, left;
+  };
+  for (const Case c : {Case{100, 42}, Case{185, 0}, Case{186, 0}, Case{190, -2}, Case{0, 92}}) {
+    auto& label = panel.Add(std::make_unique<Control>("c", Rect{7, 5, 7 + c.width, 20}));
+    CentreHorizontally(label);
+    EXPECT_EQ(label.Left(), c.left) << "width " << c.width;
+    EXPECT_EQ(label.Width(), c.width);
+  }
+}
+
 TEST(FormHost, TransparentLabelsShowWhatLiesUnderThem) {
   auto form = MakeHostForm(300, 100, clBlack);
   auto& panel = form->Add(std::make_unique<TAdvPanel>(
