@@ -24,7 +24,9 @@ double FileDateTime(const std::string& path) {
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
       !::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local))
     return 0;
-  return DateTimeFromFileTicks((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime);
+  // Whole milliseconds only, as the file's system time holds them.
+  const std::uint64_t ticks = (static_cast<std::uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+  return DateTimeFromFileTicks(ticks - ticks % 10000);
 }
 
 namespace {

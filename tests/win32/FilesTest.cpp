@@ -18,10 +18,12 @@ namespace {
 
 constexpr double kMillisecond = 1.0 / 86400000.0;
 
-// Sets a file's last-write time from a local time.
-void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local) {
+// Sets a file's last-write time from a local time, plus `extraTicks` of 100 ns.
+void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local, std::uint32_t extraTicks = 0) {
   FILETIME localFt{}, utc{};
   ASSERT_TRUE(::SystemTimeToFileTime(&local, &localFt));
+  const std::uint64_t ticks = ((std::uint64_t{localFt.dwHighDateTime} << 32) | localFt.dwLowDateTime) + extraTicks;
+  localFt = FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   ASSERT_TRUE(::LocalFileTimeToFileTime(&localFt, &utc));
   UniqueFileHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -54,7 +56,11 @@ TEST(FileDateTime, DaysSince1899WithMilliseconds) {
   };
   for (const auto& c : cases) {
     SetLocalWriteTime(path, c.local);
-    EXPECT_NEAR(FileDateTime(path), c.expected, kMillisecond / 2) << c.local.wYear;
+    const double whole = FileDateTime(path);
+    EXPECT_NEAR(whole, c.expected, kMillisecond / 2) << c.local.wYear;
+    // Parts of a millisecond are cut off, as the system time of the file shows it.
+    SetLocalWriteTime(path, c.local, 9999);
+    EXPECT_EQ(FileDateTime(path), whole) << c.local.wYear;
   }
 }
 
