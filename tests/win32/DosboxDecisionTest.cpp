@@ -84,6 +84,21 @@ TEST_F(DosboxTest, OnlyAFolderWithTheProgramIsFoundInLowerCase) {
   EXPECT_EQ(LogMessages().back(), "FindDosbox = True: <" + expected + ">");
 }
 
+TEST_F(DosboxTest, FirstFolderInListingOrderWins) {
+  if (!SixtyFourBitPrefix()) GTEST_SKIP() << "search runs only on 64-bit Windows";
+  MakeFolder("dosbox-b", true);
+  MakeFolder("dosbox-a", true);
+  // Whichever of the two the file system lists first is the one found; the search stops there.
+  std::string first;
+  WIN32_FIND_DATAA entry{};
+  UniqueFindHandle listing(::FindFirstFileA((m_programFiles + "dosbox-?").c_str(), &entry));
+  ASSERT_TRUE(listing);
+  first = entry.cFileName;
+  std::string path;
+  EXPECT_TRUE(FindDosbox(m_scratch.Path(), path));
+  EXPECT_EQ(path, "c:\\program files (x86)\\" + first + "\\dosbox.exe");
+}
+
 TEST_F(DosboxTest, HiddenAndSystemFoldersAreSkipped) {
   if (!SixtyFourBitPrefix()) GTEST_SKIP() << "search runs only on 64-bit Windows";
   MakeFolder("DOSBox hidden", true, FILE_ATTRIBUTE_HIDDEN);
