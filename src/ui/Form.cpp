@@ -133,7 +133,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_MOUSELEAVE:
       m_trackingLeave = false;
-      if (!m_capture) SetHover(nullptr);
+      if (!m_capture) {
+        // The mouse is no longer over any control: a later look at "the control under the
+        // cursor" (enabling a button) must not find the one it last rested on.
+        m_lastMouse = POINT{-1, -1};
+        SetHover(nullptr);
+      }
       return 0;
 
     case WM_LBUTTONDOWN:
