@@ -234,6 +234,10 @@ TEST(AdvToolButton, EnablingTakesTheHotLookOnlyUnderTheMouse) {
     c.mouse(host);
     host.button.SetEnabled(true);
     EXPECT_EQ(host.button.Hot(), c.hot) << c.what;
+    // Whatever it became, it loses the hot look when the mouse goes elsewhere.
+    host.Move(10, 10);
+    EXPECT_FALSE(host.button.Hot()) << c.what;
+    EXPECT_EQ(host.button.Visual(), ToolButtonVisual::Normal) << c.what;
   }
 }
 
