@@ -92,12 +92,14 @@ void Form::MouseAt(int x, int y) {
 }
 
 void Form::ControlEnabledChanged(Control& control) {
-  if (control.Enabled()) return;
-  if (m_capture == &control) {
+  if (!control.Enabled() && m_capture == &control) {
     m_capture = nullptr;
     if (::GetCapture() == Handle()) ::ReleaseCapture();
   }
-  if (m_hover == &control) m_hover = nullptr;
+  // The control under the resting mouse may have changed (a disabled one takes no mouse, an
+  // enabled one does): the hover follows, so that the control now under the mouse is the one
+  // that later hears the mouse leave.
+  if (!m_capture) SetHover(ControlAt(m_lastMouse.x, m_lastMouse.y));
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -133,7 +135,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_MOUSELEAVE:
       m_trackingLeave = false;
-      if (!m_capture) SetHover(nullptr);
+      if (!m_capture) {
+        // The mouse is no longer over any control: a later look at "the control under the
+        // cursor" (enabling a button) must not find the one it last rested on.
+        m_lastMouse = POINT{-1, -1};
+        SetHover(nullptr);
+      }
       return 0;
 
     case WM_LBUTTONDOWN:

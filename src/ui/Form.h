@@ -49,7 +49,7 @@ class Form : public Window {
 
   // The topmost visible, enabled control under (x, y) that takes the mouse.
   Control* ControlAt(int x, int y) const;
-  // Client coordinates of the last mouse message.
+  // Client coordinates of the last mouse message; (-1, -1) once the mouse has left the window.
   POINT LastMousePosition() const { return m_lastMouse; }
   Control* HoverControl() const { return m_hover; }
   Control* CaptureControl() const { return m_capture; }

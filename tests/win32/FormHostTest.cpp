@@ -202,4 +202,53 @@ TEST(FormHost, MouseOverNothingReachesNoControl) {
   EXPECT_TRUE(cover.Visible());
 }
 
+// Live GDI objects of this process. GetGuiResources when the system counts them; otherwise (Wine,
+// where it is a stub) the handle table is probed: a handle with a zero high word names its slot
+// whatever the slot's generation, so every live slot answers GetObjectType.
+int LiveGdiObjects() {
+  if (const DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
+  int live = 0;
+  for (ULONG_PTR slot = 1; slot < 0x10000; ++slot) live += ::GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
+  return live;
+}
+
+TEST(FormHost, ManyPaintsInEveryLookLeaveNoGdiObjectsBehind) {
+  auto form = MakeHostForm(682, 400, clBlack);
+  auto& panel = form->Add(std::make_unique<TAdvPanel>(
+      "p", Rect{0, 0, 185, 400}, TAdvPanel::Props{.Align = TAlign::alLeft, .Color = clRed, .ColorTo = clMaroon}));
+  panel.Add(std::make_unique<Label>("l", Rect{10, 10, 0, 0}, Label::Props{.Caption = "Corvane"}));
+  auto& gradient = form->Add(std::make_unique<TJvGradient>(
+      "g", Rect{185, 0, 489, 390},
+      TJvGradient::Props{.Style = TGradientStyle::grPyramid, .StartColor = clMaroon, .EndColor = clRed, .Align = TAlign::alNone}));
+  auto& bar = form->Add(std::make_unique<TAdvProgressBar>("pbar", Rect{200, 92, 633, 110}, TAdvProgressBar::Props{}));
+  auto& button = form->Add(std::make_unique<TAdvToolButton>(
+      "b", Rect{300, 200, 414, 226},
+      TAdvToolButton::Props{.Caption = "Pause",
+                            .Colours = {.Color = clRed, .ColorTo = clBlack, .BorderColor = clYellow},
+                            .Rounded = true}));
+  ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  bar.SetMax(1000);
+  const TGradientStyle styles[] = {TGradientStyle::grPyramid, TGradientStyle::grEllipse, TGradientStyle::grMount,
+                                   TGradientStyle::grVertical, TGradientStyle::grHorizontal, TGradientStyle::grFilled};
+  auto paintAll = [&](int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+      gradient.SetStyle(styles[i % 6]);
+      gradient.SetSize(489 - i % 3, 390);
+      bar.SetPosition(i * 37 % 1001);
+      button.SetEnabled(i % 4 != 3);
+      SendMouse(*form, WM_MOUSEMOVE, 350, 210);
+      if (i % 2) SendMouse(*form, WM_LBUTTONDOWN, 350, 210);
+      ::InvalidateRect(form->Handle(), nullptr, FALSE);
+      ::UpdateWindow(form->Handle());
+      SendMouse(*form, WM_LBUTTONUP, 350, 210);
+      Render(*form);
+    }
+  };
+  paintAll(12);  // caches (fonts, pictures) are made once
+  const int before = LiveGdiObjects();
+  ASSERT_GT(before, 0);
+  paintAll(60);
+  EXPECT_EQ(LiveGdiObjects(), before);
+}
+
 }  // namespace

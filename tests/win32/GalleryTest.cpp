@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Format.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
@@ -115,7 +116,7 @@ Shot ProgressWindow(int percent, ButtonState pauseState) {
                              .Level3ColorTo = RgbColour(0xFF, 0xCA, 0xCA)}));
   bar.SetPosition(percent);
   auto& status = upper.Add(std::make_unique<Label>(
-      "lbStatus", Rect{167, 113, 0, 0}, Label::Props{.Caption = std::to_string(percent * 1234) + " of 123,400 bytes"}));
+      "lbStatus", Rect{167, 113, 0, 0}, Label::Props{.Caption = Format("%.0n of %.0n bytes", percent * 1234.0, 123400.0)}));
   status.SetLeft((upper.Width() - status.Width()) / 2);
   auto& pause = strip.Add(std::make_unique<TAdvToolButton>(
       "btnPause", Rect{54, 6, 168, 32}, TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressButton, .Rounded = true}));

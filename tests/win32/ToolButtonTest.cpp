@@ -2,6 +2,8 @@
 // Windows sends to the form that hosts it.
 #include "ui/AdvToolButton.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "ui/AdvPanel.h"
@@ -206,6 +208,37 @@ TEST(AdvToolButton, DisabledButtonIgnoresTheMouse) {
   host.Down(136, 61);
   host.Up(136, 61);
   EXPECT_EQ(host.clicks, 1);
+}
+
+// Enabling looks at where the mouse is now: over the button, over another one, or gone from
+// the window.
+TEST(AdvToolButton, EnablingTakesTheHotLookOnlyUnderTheMouse) {
+  struct Case {
+    const char* what;
+    std::function<void(Host&)> mouse;
+    bool hot;
+  };
+  const Case cases[] = {
+      {"resting on it", [](Host& h) { h.Move(136, 61); }, true},
+      {"on the other button", [](Host& h) { h.Move(236, 61); }, false},
+      {"left the window from it",
+       [](Host& h) {
+         h.Move(136, 61);
+         ::SendMessageA(h.form->Handle(), WM_MOUSELEAVE, 0, 0);
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    Host host;
+    host.button.SetEnabled(false);
+    c.mouse(host);
+    host.button.SetEnabled(true);
+    EXPECT_EQ(host.button.Hot(), c.hot) << c.what;
+    // Whatever it became, it loses the hot look when the mouse goes elsewhere.
+    host.Move(10, 10);
+    EXPECT_FALSE(host.button.Hot()) << c.what;
+    EXPECT_EQ(host.button.Visual(), ToolButtonVisual::Normal) << c.what;
+  }
 }
 
 TEST(AdvToolButton, DisablingWhilePressedAbandonsThePress) {
