@@ -199,6 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BodyErrorCase{"BadAdler", [](auto& v) { v.back() ^= 0x10; }},
                     BodyErrorCase{"Truncated", [](auto& v) { v.resize(v.size() - 20); }},
                     BodyErrorCase{"BodyCutToTenBytes", [](auto& v) { v.resize(kPayloadHeaderSize + 10); }},
+                    // Every byte of the file is there; only the check value is cut short.
+                    BodyErrorCase{"CheckValueCut", [](auto& v) { v.resize(v.size() - 2); }},
+                    BodyErrorCase{"CheckValueMissing", [](auto& v) { v.resize(v.size() - 4); }},
                     BodyErrorCase{"BadZlibHeader", [](auto& v) { v[kPayloadHeaderSize] ^= 0xFF; }}),
     [](const testing::TestParamInfo<BodyErrorCase>& info) { return info.param.what; });
 
