@@ -7,7 +7,11 @@ root=$PWD/build
 source scripts/xvfb.sh
 
 cleanup() { qlx_stop_wine "$root"; qlx_stop_xvfb; }
-trap cleanup EXIT INT TERM
+# An interrupt ends the script (through the EXIT trap); a trap that only cleaned up would let
+# the script go on to its next step without Xvfb.
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 qlx_start_xvfb || exit 1
 # Make both prefixes before the first test so that no test pays for (or races) their creation.

@@ -17,6 +17,13 @@ qlx_stop_wine() {
   for p in wine64 wine32; do
     [ -d "$root/$p" ] && WINEPREFIX="$root/$p" wineserver -k >/dev/null 2>&1 || true
   done
+  # The unprivileged user's prefix of this build tree (tests/e2e/unprivileged.sh), whose
+  # programs stay behind when a test there is stopped on its time-out.
+  local unpriv
+  unpriv=${TMPDIR:-/tmp}/qlx-unpriv-$(printf '%s' "$(cd "$root" && pwd)" | md5sum | cut -c1-8)/prefix
+  if [ -d "$unpriv" ] && [ "$(id -u)" = 0 ]; then
+    runuser -u nobody -- env WINEPREFIX="$unpriv" wineserver -k >/dev/null 2>&1 || true
+  fi
 }
 
 qlx_stop_xvfb() {

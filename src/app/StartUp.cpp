@@ -57,6 +57,9 @@ int RunInstaller(int showCommand) {
     RunMessageLoop();
   } catch (const std::exception& e) {
     ShowException(e.what());
+  } catch (...) {
+    // Whatever left the start-up, the guard is released and the exit code stays 0.
+    ShowException("Unknown error");
   }
   return 0;
 }

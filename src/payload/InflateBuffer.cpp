@@ -66,9 +66,10 @@ InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength,
     const int result = inflate(&zs, Z_FINISH);
     if (result == Z_STREAM_END) break;
     // With Z_FINISH zlib answers Z_BUF_ERROR whenever the output space ran out before the end
-    // of the stream; that alone asks for more room. Any other answer, or Z_BUF_ERROR with room
-    // left (the input ended early), is a damaged stream.
-    if (result != Z_BUF_ERROR || zs.avail_out != 0 || step == 0) throw EDecompressionError();
+    // of the stream; that alone asks for more room. Any other answer, Z_BUF_ERROR with room
+    // left, or a full buffer with all input used up (the stream ends early: its check value
+    // is still to come) is a damaged stream, whatever room it would be given.
+    if (result != Z_BUF_ERROR || zs.avail_out != 0 || zs.avail_in == 0 || step == 0) throw EDecompressionError();
     if (capacity >= maxOutput) throw EInflateLimitExceeded();
     if (capacity > kMaxChunk - step) throw std::bad_alloc();
     const std::size_t grown = std::min(capacity + step, maxOutput);

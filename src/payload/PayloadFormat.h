@@ -63,8 +63,9 @@ std::string BuildPayloadKey();
 void DecipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept;
 void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept;
 
-// A stored name the installer may join to a folder: 1 to 30 characters, no "\", "/", ":",
-// no control character, and not "." or "..".
+// A stored name the installer may join to a folder: 1 to 30 characters, no "\", "/", ":" or
+// other character a file name cannot hold, no control character, no trailing dot or blank
+// (so not "." or ".."), and not a device name such as "nul" or "com1.txt".
 bool IsBareFileName(std::string_view name) noexcept;
 
 // Reads the header of a deciphered item and checks it (length, name, PlainSize against the

@@ -35,25 +35,37 @@ TEST(StartUp, MainWindowHasItsFrameAndCaption) {
   EXPECT_EQ(installer.ExitCode(), 0u);
 }
 
+// Starts a copy that must not run: it ends within a few seconds, shows no window, exits with 0.
+void ExpectSilentEnd(const char* what) {
+  auto copy = InstallerProcess::Start(InstallerPath(), "/log");
+  bool sawWindow = false;
+  const DWORD start = ::GetTickCount();
+  while (!copy.WaitForExit(20) && ::GetTickCount() - start < 5000)
+    sawWindow = sawWindow || !copy.VisibleWindows().empty();
+  ASSERT_TRUE(copy.WaitForExit(0)) << what << ": still running after 5 s";
+  EXPECT_FALSE(sawWindow) << what;
+  EXPECT_EQ(copy.ExitCode(), 0u) << what;
+}
+
 TEST(StartUp, SecondCopyEndsSilentlyWhileTheFirstRuns) {
   auto first = InstallerProcess::Start(InstallerPath());
   HWND main = first.WaitForWindow(kCaption, 20000);
   ASSERT_NE(main, nullptr);
 
-  auto second = InstallerProcess::Start(InstallerPath(), "/log");
-  bool sawWindow = false;
-  const DWORD start = ::GetTickCount();
-  while (!second.WaitForExit(20) && ::GetTickCount() - start < 5000)
-    sawWindow = sawWindow || !second.VisibleWindows().empty();
-  ASSERT_TRUE(second.WaitForExit(0)) << "second copy still running after 5 s";
-  EXPECT_FALSE(sawWindow);
-  EXPECT_EQ(second.ExitCode(), 0u);
+  ExpectSilentEnd("second copy");
 
   // The first copy is untouched by the attempt and still ends normally.
   EXPECT_TRUE(::IsWindowVisible(main));
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(first.WaitForExit(10000));
   EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+TEST(StartUp, GuardThatCannotBeMadeEndsSilently) {
+  // Another kind of object holding the guard's name makes the mutex creation fail (null handle).
+  const UniqueKernelHandle squatter(::CreateEventA(nullptr, TRUE, FALSE, "Corvane_Quillon_Start_Program"));
+  ASSERT_TRUE(squatter);
+  ExpectSilentEnd("no guard");
 }
 
 TEST(StartUp, QuitMessageEndsTheLoopWithExitCodeZero) {

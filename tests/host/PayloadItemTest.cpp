@@ -70,6 +70,9 @@ TEST(PayloadItem, RoundTripsNamesSizesAndStamps) {
       {std::string(30, 'n'), NoiseBytes(777), 0x7FFFFFFF},
       {"caf\xE9 menu.htm", "<html></html>", 0x21000000},
       {"tip07.html", CompressibleText(49), static_cast<std::int32_t>(0x80000000u)},
+      // Near a device name or a dot rule, yet ordinary files.
+      {"console.txt", "c", 1}, {"com10.dat", "c", 1}, {"nul_x.txt", "c", 1}, {".profile", "c", 1},
+      {"..x", "c", 1}, {"lpt", "c", 1},
   };
   for (const Case& c : cases) {
     std::vector<std::uint8_t> item = EncodePayloadItem(c.name, c.stamp, c.plain);
@@ -158,6 +161,17 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"Tab", [] { return WithName("a\tb.txt"); }},
         DamagedCase{"Nul", [] { return WithName(std::string("a\0b", 3)); }},
         DamagedCase{"Delete", [] { return WithName("a\x7F"); }},
+        DamagedCase{"TrailingDot", [] { return WithName("qlx.exe."); }},
+        DamagedCase{"DotDotBlank", [] { return WithName(".. "); }},
+        DamagedCase{"ThreeDots", [] { return WithName("..."); }},
+        DamagedCase{"Wildcard", [] { return WithName("*.exe"); }},
+        DamagedCase{"Pipe", [] { return WithName("a|b.txt"); }},
+        DamagedCase{"DeviceNul", [] { return WithName("nul"); }},
+        DamagedCase{"DeviceWithExtension", [] { return WithName("Con.txt"); }},
+        DamagedCase{"DeviceBlankBeforeExtension", [] { return WithName("AUX .htm"); }},
+        DamagedCase{"DevicePort", [] { return WithName("com1.dat"); }},
+        DamagedCase{"DevicePrinterPort", [] { return WithName("LPT9"); }},
+        DamagedCase{"DeviceSuperscriptPort", [] { return WithName("com\xB9.bin"); }},
         DamagedCase{"NegativePlainSize", [] { return WithPlainSize(-1); }},
         DamagedCase{"MinPlainSize", [] { return WithPlainSize(INT32_MIN); }},
         DamagedCase{"HugePlainSize", [] { return WithPlainSize(INT32_MAX); }},
@@ -199,6 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BodyErrorCase{"BadAdler", [](auto& v) { v.back() ^= 0x10; }},
                     BodyErrorCase{"Truncated", [](auto& v) { v.resize(v.size() - 20); }},
                     BodyErrorCase{"BodyCutToTenBytes", [](auto& v) { v.resize(kPayloadHeaderSize + 10); }},
+                    // Every byte of the file is there; only the check value is cut short.
+                    BodyErrorCase{"CheckValueCut", [](auto& v) { v.resize(v.size() - 2); }},
+                    BodyErrorCase{"CheckValueMissing", [](auto& v) { v.resize(v.size() - 4); }},
                     BodyErrorCase{"BadZlibHeader", [](auto& v) { v[kPayloadHeaderSize] ^= 0xFF; }}),
     [](const testing::TestParamInfo<BodyErrorCase>& info) { return info.param.what; });
 
