@@ -7,6 +7,8 @@ root=$PWD/build
 make -s build >/dev/null
 source scripts/xvfb.sh
 cleanup() { qlx_stop_wine "$root"; qlx_stop_xvfb; }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 qlx_start_xvfb
 scripts/wine-run build/cross/bench/bench_gradient.exe "${1:-500}"
