@@ -19,6 +19,18 @@ struct ToolButtonColours {
   TColor BorderDownColor = clNone;
 };
 
+// The two looks of the installer's buttons: the main window's (red to maroon, hot maroon to
+// black, pressed plain light grey) and the progress window's (red to black, hot red to orange,
+// pressed orange to red).
+inline constexpr ToolButtonColours kMainWindowButtonColours{
+    .Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
+inline constexpr ToolButtonColours kProgressWindowButtonColours{.Color = clRed,
+                                                                .ColorTo = clBlack,
+                                                                .ColorHot = clRed,
+                                                                .ColorHotTo = RgbColour(0xE9, 0x8C, 0x01),
+                                                                .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
+                                                                .ColorDownTo = clRed};
+
 enum class ToolButtonVisual { Normal, Hot, Down };
 
 // Normal when not hot or disabled; Down while hot and pressed; else Hot.

@@ -4,10 +4,9 @@
 
 namespace {
 
-const ToolButtonColours kMainWindow{.Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
 
 TEST(ToolButtonLook, BordersWhenSet) {
-  ToolButtonColours bordered = kMainWindow;
+  ToolButtonColours bordered = kMainWindowButtonColours;
   bordered.BorderColor = clYellow;
   bordered.BorderHotColor = clWhite;
   bordered.BorderDownColor = clBlack;

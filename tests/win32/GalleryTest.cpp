@@ -11,6 +11,7 @@
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
+#include "ui/InstallerFonts.h"
 #include "ui/JvGradient.h"
 #include "ui/Label.h"
 #include "win32/DrawTestSupport.h"
@@ -23,15 +24,6 @@ std::string GalleryPath(const std::string& name) {
   return folder + "\\" + name;
 }
 
-const TFont kPanelFont{.Name = "Tahoma", .Height = -13, .Bold = true, .Color = clWhite};
-const TFont kButtonFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite};
-const ToolButtonColours kMainButton{.Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
-const ToolButtonColours kProgressButton{.Color = clRed,
-                                        .ColorTo = clBlack,
-                                        .ColorHot = clRed,
-                                        .ColorHotTo = RgbColour(0xE9, 0x8C, 0x01),
-                                        .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
-                                        .ColorDownTo = clRed};
 
 enum class ButtonState { Normal, Hot, Pressed, Disabled };
 const char* Name(ButtonState s) {
@@ -85,10 +77,10 @@ Shot WelcomePage(ButtonState nextState) {
   page.Add(std::make_unique<Label>("lbDetails2", Rect{51, 272, 0, 0},
                                    Label::Props{.Caption = "without installing.", .Font = yellow}));
   page.Add(std::make_unique<TAdvToolButton>("btnCancel", Rect{100, 332, 173, 354},
-                                            TAdvToolButton::Props{.Caption = "Cancel", .Colours = kMainButton, .Font = kButtonFont}));
+                                            TAdvToolButton::Props{.Caption = "Cancel", .Colours = kMainWindowButtonColours, .Font = kMainButtonFont}));
   auto& next = page.Add(std::make_unique<TAdvToolButton>(
       "btnSetup", Rect{316, 332, 389, 354},
-      TAdvToolButton::Props{.Caption = "NEXT", .Colours = kMainButton, .Font = kButtonFont}));
+      TAdvToolButton::Props{.Caption = "NEXT", .Colours = kMainWindowButtonColours, .Font = kMainButtonFont}));
   Drive(*form, next, nextState);
   return {std::string("welcome-page-next-") + Name(nextState), Render(*form)};
 }
@@ -98,10 +90,10 @@ Shot ProgressWindow(int percent, ButtonState pauseState) {
   auto form = MakeHostForm(457, 180, clMaroon);
   auto& upper = form->Add(std::make_unique<TAdvPanel>(
       "AdvPanel1", Rect{0, 0, 457, 139},
-      TAdvPanel::Props{.Align = TAlign::alClient, .Color = clRed, .ColorTo = clMaroon, .Font = kPanelFont}));
+      TAdvPanel::Props{.Align = TAlign::alClient, .Color = clRed, .ColorTo = clMaroon, .Font = kProgressPanelFont}));
   auto& strip = form->Add(std::make_unique<TAdvPanel>(
       "AdvPanel2", Rect{0, 139, 457, 180},
-      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = kPanelFont}));
+      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = kProgressPanelFont}));
   upper.Add(std::make_unique<Label>("lbStage", Rect{8, 10, 0, 0}, Label::Props{.Caption = "Installing ..."}));
   auto& name = upper.Add(std::make_unique<Label>(
       "lbProgramName", Rect{134, 41, 0, 0},
@@ -119,10 +111,10 @@ Shot ProgressWindow(int percent, ButtonState pauseState) {
       "lbStatus", Rect{167, 113, 0, 0}, Label::Props{.Caption = Format("%.0n of %.0n bytes", percent * 1234.0, 123400.0)}));
   status.SetLeft((upper.Width() - status.Width()) / 2);
   auto& pause = strip.Add(std::make_unique<TAdvToolButton>(
-      "btnPause", Rect{54, 6, 168, 32}, TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressButton, .Rounded = true}));
+      "btnPause", Rect{54, 6, 168, 32}, TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressWindowButtonColours, .Rounded = true}));
   strip.Add(std::make_unique<TAdvToolButton>(
       "btnCancel", Rect{267, 6, 381, 32},
-      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kProgressButton, .Rounded = true, .Hint = "Cancel this Filter"}));
+      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kProgressWindowButtonColours, .Rounded = true, .Hint = "Cancel this Filter"}));
   Drive(*form, pause, pauseState);
   return {"progress-window-" + std::to_string(percent) + "-pause-" + Name(pauseState), Render(*form)};
 }

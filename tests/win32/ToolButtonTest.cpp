@@ -7,18 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "ui/AdvPanel.h"
+#include "ui/InstallerFonts.h"
 #include "win32/DrawTestSupport.h"
 
 namespace {
 
-const ToolButtonColours kMainColours{.Color = clRed, .ColorTo = clMaroon, .ColorHot = clMaroon, .ColorHotTo = clBlack};
-const ToolButtonColours kProgressColours{.Color = clRed,
-                                         .ColorTo = clBlack,
-                                         .ColorHot = clRed,
-                                         .ColorHotTo = RgbColour(0xE9, 0x8C, 0x01),
-                                         .ColorDown = RgbColour(0xE9, 0x8C, 0x01),
-                                         .ColorDownTo = clRed};
-const TFont kButtonFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite};
 
 // A main-window button at (100, 50) on a silver form, and one beside it.
 struct Host {
@@ -27,11 +20,11 @@ struct Host {
   int otherClicks = 0;
   TAdvToolButton& button = form->Add(std::make_unique<TAdvToolButton>(
       "btnSetup", Rect{100, 50, 173, 72},
-      TAdvToolButton::Props{.Caption = "NEXT", .Colours = kMainColours, .Font = kButtonFont,
+      TAdvToolButton::Props{.Caption = "NEXT", .Colours = kMainWindowButtonColours, .Font = kMainButtonFont,
                             .OnClick = [this](TAdvToolButton&) { ++clicks; }}));
   TAdvToolButton& other = form->Add(std::make_unique<TAdvToolButton>(
       "btnCancel", Rect{200, 50, 273, 72},
-      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kMainColours, .Font = kButtonFont,
+      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kMainWindowButtonColours, .Font = kMainButtonFont,
                             .OnClick = [this](TAdvToolButton&) { ++otherClicks; }}));
 
   Host() { ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE); }
@@ -52,16 +45,16 @@ struct LookCase {
 
 TEST(AdvToolButton, LooksOfTheWindowsButtons) {
   const LookCase cases[] = {
-      {"main normal", &kMainColours, false, true, false, false, 73, 22,
+      {"main normal", &kMainWindowButtonColours, false, true, false, false, 73, 22,
        {{0, 0xC0C0C0}, {1, 0xFF0000}, {11, 0xBF0000}, {20, 0x880000}, {21, 0x880000}}},
-      {"main hot", &kMainColours, false, true, true, false, 73, 22, {{0, 0xC0C0C0}, {1, 0x800000}, {21, 0x080000}}},
-      {"main pressed", &kMainColours, false, true, true, true, 73, 22,
+      {"main hot", &kMainWindowButtonColours, false, true, true, false, 73, 22, {{0, 0xC0C0C0}, {1, 0x800000}, {21, 0x080000}}},
+      {"main pressed", &kMainWindowButtonColours, false, true, true, true, 73, 22,
        {{0, 0xC0C0C0}, {1, 0xD2D3D8}, {20, 0xD2D3D8}, {21, 0xC0C0C0}}},
-      {"main disabled keeps the normal face", &kMainColours, false, false, true, true, 73, 22,
+      {"main disabled keeps the normal face", &kMainWindowButtonColours, false, false, true, true, 73, 22,
        {{1, 0xFF0000}, {21, 0x880000}}},
-      {"progress normal", &kProgressColours, true, true, false, false, 114, 26, {{1, 0xFF0000}, {25, 0x100000}}},
-      {"progress hot", &kProgressColours, true, true, true, false, 114, 26, {{1, 0xFF0000}, {25, 0xEA8301}}},
-      {"progress pressed", &kProgressColours, true, true, true, true, 114, 26, {{1, 0xE98C01}, {25, 0xFE0900}}},
+      {"progress normal", &kProgressWindowButtonColours, true, true, false, false, 114, 26, {{1, 0xFF0000}, {25, 0x100000}}},
+      {"progress hot", &kProgressWindowButtonColours, true, true, true, false, 114, 26, {{1, 0xFF0000}, {25, 0xEA8301}}},
+      {"progress pressed", &kProgressWindowButtonColours, true, true, true, true, 114, 26, {{1, 0xE98C01}, {25, 0xFE0900}}},
   };
   for (const auto& c : cases) {
     Host host;
@@ -80,7 +73,7 @@ TEST(AdvToolButton, LooksOfTheWindowsButtons) {
 
 TEST(AdvToolButton, OutlinesWhenABorderColourIsSet) {
   Host host;
-  ToolButtonColours bordered = kProgressColours;
+  ToolButtonColours bordered = kProgressWindowButtonColours;
   bordered.BorderColor = clYellow;
   host.button.SetColours(bordered);
   host.button.SetRounded(true);
@@ -320,17 +313,16 @@ TEST(AdvToolButton, ClickInsideTheNestedLoopOfAnEarlierClick) {
 
 TEST(AdvToolButton, ButtonOnAPanelTakesThePanelFontAndPosition) {
   auto form = MakeHostForm(457, 180);
-  const TFont panelFont{.Name = "Tahoma", .Height = -13, .Bold = true, .Color = clWhite};
   auto& strip = form->Add(std::make_unique<TAdvPanel>(
       "AdvPanel2", Rect{0, 0, 457, 41},
-      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = panelFont}));
+      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = kProgressPanelFont}));
   int clicks = 0;
   auto& pause = strip.Add(std::make_unique<TAdvToolButton>(
       "btnPause", Rect{54, 6, 168, 32},
-      TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressColours, .Rounded = true,
+      TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressWindowButtonColours, .Rounded = true,
                             .OnClick = [&](TAdvToolButton&) { ++clicks; }}));
   EXPECT_EQ(strip.Bounds(), (Rect{0, 139, 457, 180}));
-  EXPECT_EQ(pause.Font(), panelFont);
+  EXPECT_EQ(pause.Font(), kProgressPanelFont);
   EXPECT_EQ(pause.BoundsInForm(), (Rect{54, 145, 168, 171}));
   ::ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
   SendMouse(*form, WM_MOUSEMOVE, 60, 150);
