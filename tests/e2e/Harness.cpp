@@ -84,7 +84,16 @@ SIZE ClientSize(HWND hwnd) {
 }
 
 std::string SaveScreenshot(HWND hwnd, const std::string& name) {
-  const std::string path = ArtifactPath(name + ".png");
+  // A window that has just appeared may not have painted yet: have it paint now, wait until
+  // its thread has handled that, and give the X server a moment to show the result.
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  ::Sleep(300);
+  // The 32-bit prefix runs the same tests: keep its pictures apart.
+  BOOL wow64 = FALSE;
+  ::IsWow64Process(::GetCurrentProcess(), &wow64);
+  const std::string path = ArtifactPath(name + (wow64 ? "" : "-win32") + ".png");
   WritePng(path, CaptureWindow(hwnd));
   return path;
 }
