@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Product.h"
+#include "support/Product.h"
 #include "support/Folders.h"
 #include "support/Format.h"
 #include "support/Paths.h"

@@ -5,7 +5,7 @@
 #include <objbase.h>
 
 #include "app/MainForm.h"
-#include "app/Product.h"
+#include "support/Product.h"
 #include "support/Application.h"
 #include "support/ProcessCommandLine.h"
 #include "support/UniqueHandle.h"

@@ -1,6 +1,6 @@
 #include "engine/Shortcuts.h"
 
-#include "app/Product.h"
+#include "support/Product.h"
 #include "support/Folders.h"
 #include "support/Lists.h"
 #include "support/Paths.h"

@@ -1,6 +1,6 @@
 #include "engine/UninstallRecord.h"
 
-#include "app/Product.h"
+#include "support/Product.h"
 #include "support/Files.h"
 #include "support/Paths.h"
 

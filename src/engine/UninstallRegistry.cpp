@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/Product.h"
+#include "support/Product.h"
 #include "engine/UninstallRecord.h"
 #include "support/Format.h"
 #include "support/Paths.h"
