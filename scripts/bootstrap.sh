@@ -26,7 +26,9 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
 
-[ "$need_i386" -eq 0 ] && [ "${#missing[@]}" -eq 0 ] && exit 0
+if [ "$need_i386" -eq 0 ] && [ "${#missing[@]}" -eq 0 ]; then
+  exec "$(dirname "$0")/i386-userland.sh"
+fi
 
 echo "bootstrap: installing ${missing[*]:-(i386 architecture)}"
 if [ "$need_i386" -eq 1 ]; then
@@ -38,3 +40,4 @@ if [ "${#missing[@]}" -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 echo "bootstrap: done"
+exec "$(dirname "$0")/i386-userland.sh"
