@@ -2,27 +2,34 @@
 
 #include <string>
 
-#include "support/Product.h"
 #include "support/Folders.h"
 #include "support/Format.h"
 #include "support/Paths.h"
+#include "support/Product.h"
 #include "support/RunLog.h"
 #include "support/System.h"
 
-TMainForm::TMainForm() {
+namespace {
+FormDescription MainFormDescription() {
   // A single, non-sizeable border with system menu and minimise box; the window itself carries
   // the taskbar button.
-  CreateFrame(Frame{
+  return FormDescription{
       .className = "TMainForm",
       .caption = Format(kMainCaptionFormat, kProductName),
+      .clientWidth = TMainForm::kClientWidth,
+      .clientHeight = TMainForm::kClientHeight,
+      .color = clRed,
+      .font = TFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite},
       .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
       .exStyle = WS_EX_APPWINDOW,
-      .clientWidth = kClientWidth,
-      .clientHeight = kClientHeight,
       .icon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON"),
-  });
-  FormCreate();
+  };
 }
+}  // namespace
+
+TMainForm::TMainForm() : Form(MainFormDescription()) {}
+
+void TMainForm::FormCreated() { FormCreate(); }
 
 void TMainForm::FormCreate() {
   // The log comes first, so that every later step of the run leaves its line.
@@ -31,12 +38,10 @@ void TMainForm::FormCreate() {
   LogText("FormCreate: start");
 }
 
-LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_DESTROY:
-      ::PostQuitMessage(0);
-      return 0;
-    default:
-      return DefaultHandler(msg, wParam, lParam);
-  }
+// The main window closes for good: the program ends with it.
+bool TMainForm::FormCloseQuery() {
+  DestroyHandle();
+  return false;
 }
+
+void TMainForm::FormDestroyed() { ::PostQuitMessage(0); }

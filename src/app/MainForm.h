@@ -1,9 +1,9 @@
 #pragma once
 // The installer's main window.
 
-#include "ui/Window.h"
+#include "ui/Form.h"
 
-class TMainForm : public Window {
+class TMainForm : public Form {
  public:
   static constexpr int kClientWidth = 682;
   static constexpr int kClientHeight = 400;
@@ -11,7 +11,9 @@ class TMainForm : public Window {
   TMainForm();
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void FormCreated() override;
+  bool FormCloseQuery() override;
+  void FormDestroyed() override;
 
  private:
   void FormCreate();

@@ -7,6 +7,7 @@
 #include "app/MainForm.h"
 #include "support/Product.h"
 #include "support/Application.h"
+#include "ui/MessageLoop.h"
 #include "support/ProcessCommandLine.h"
 #include "support/UniqueHandle.h"
 
@@ -52,8 +53,8 @@ int RunInstaller(int showCommand) {
   try {
     SetApplicationTitle(kApplicationTitle);
     TMainForm mainForm;
-    ::ShowWindow(mainForm.Handle(), showCommand);
-    ::UpdateWindow(mainForm.Handle());
+    mainForm.Create();
+    mainForm.Show(showCommand);
     RunMessageLoop();
   } catch (const std::exception& e) {
     ShowException(e.what());

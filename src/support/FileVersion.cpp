@@ -45,15 +45,11 @@ const VersionLibrary& Version() {
 
 }  // namespace
 
-std::string FileVersionText(const std::string& path) {
+std::optional<FixedFileVersion> ReadFixedFileVersion(const std::string& path) {
   const VersionLibrary& version = Version();
   DWORD ignored = 0;
-  // Without the library every file reads as one without a version record.
-  const DWORD size = version.infoSize && version.info && version.query
-                         ? version.infoSize(path.c_str(), &ignored)
-                         : 0;
-  if (size == 0) return "date: " + ShortDateText(FileDateTime(path));
-
+  const DWORD size = version.infoSize && version.info && version.query ? version.infoSize(path.c_str(), &ignored) : 0;
+  if (size == 0) return std::nullopt;
   std::vector<char> record(size);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedSize = 0;
@@ -61,9 +57,16 @@ std::string FileVersionText(const std::string& path) {
   if (!version.info(path.c_str(), 0, size, record.data()) ||
       !version.query(record.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed ||
       fixedSize < sizeof(VS_FIXEDFILEINFO))
-    return "0.0.0.0";
-  return Format("%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    return FixedFileVersion{};
+  return FixedFileVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                          HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+}
+
+std::string FileVersionText(const std::string& path) {
+  // Without the library every file reads as one without a version record.
+  const auto fixed = ReadFixedFileVersion(path);
+  if (!fixed) return "date: " + ShortDateText(FileDateTime(path));
+  return Format("%u.%u.%u.%u", fixed->major, fixed->minor, fixed->release, fixed->build);
 }
 
 std::string OwnVersionText() { return FileVersionText(OwnFilePath()); }

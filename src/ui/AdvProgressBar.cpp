@@ -104,8 +104,11 @@ void TAdvProgressBar::Paint(HDC dc) {
   if (w <= 0 || h <= 0) return;
   if (!m_picture || m_picture.Width() != w || m_picture.Height() != h) m_picture = Canvas(w, h);
   DrawPicture(m_picture.Dc());
-  if (m_props.Rounded)
-    ::TransparentBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, w, h, RGB(0xFF, 0x00, 0xFF));
-  else
+  // gdi32's own copy of TransparentBlt: msimg32 is not a library the system always takes from
+  // its own folder, so the installer does not import it.
+  if (m_props.Rounded) {
+    ::GdiTransparentBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, w, h, RGB(0xFF, 0x00, 0xFF));
+  } else {
     ::BitBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, SRCCOPY);
+  }
 }

@@ -25,6 +25,7 @@ constexpr TColor clSilver = RgbColour(0xC0, 0xC0, 0xC0);
 
 // System colours; the numbers are the system's colour indexes.
 constexpr TColor SystemColour(int index) { return kSystemColourFlag | static_cast<TColor>(index & 0xFF); }
+constexpr TColor clWindow = SystemColour(5);
 constexpr TColor clWindowText = SystemColour(8);
 constexpr TColor clBtnFace = SystemColour(15);
 constexpr TColor clBtnShadow = SystemColour(16);

@@ -2,6 +2,7 @@
 
 #include "support/Layout.h"
 #include "ui/Form.h"
+#include "ui/Gdi.h"
 
 Control::Control(std::string name, Rect bounds, TAlign align)
     : m_name(std::move(name)), m_bounds(bounds), m_align(align) {}
@@ -22,6 +23,7 @@ void Control::AddChild(std::unique_ptr<Control> child) {
   if (added.Align() != TAlign::alNone) Realign();
   added.NotifyFontChanged();
   added.Invalidate();
+  if (Form* form = OwnerForm()) form->ChildWindowsChanged(added);
 }
 
 void Control::SetBounds(const Rect& bounds) {
@@ -31,6 +33,7 @@ void Control::SetBounds(const Rect& bounds) {
   m_bounds = bounds;
   Invalidate();
   if (resized) Realign();
+  NotifyPlacementChanged();
 }
 
 void Control::SetAlign(TAlign align) {
@@ -86,6 +89,12 @@ void Control::SetVisible(bool visible) {
   if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
   // Invalidate ignores hidden controls, so the area is given to the form directly.
   if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
+  NotifyPlacementChanged();
+}
+
+void Control::NotifyPlacementChanged() {
+  PlacementChanged();
+  for (auto& child : m_children) child->NotifyPlacementChanged();
 }
 
 bool Control::Showing() const {
@@ -129,9 +138,7 @@ void Control::NotifyFontChanged() {
 HFONT Control::FontHandle() const {
   const TFont& font = Font();
   if (!m_fontHandle || !(m_fontHandleFont == font)) {
-    m_fontHandle.reset(::CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    m_fontHandle = MakeFont(font);
     m_fontHandleFont = font;
   }
   return static_cast<HFONT>(m_fontHandle.get());

@@ -96,6 +96,10 @@ class Control {
 
   Form* OwnerForm() const;
 
+  // The mouse pointer over this control; nullptr takes the parent's (the arrow at the root).
+  HCURSOR Cursor() const { return m_cursor; }
+  void SetCursor(HCURSOR cursor) { m_cursor = cursor; }
+
   // Painting: the DC's origin is the control's top-left and the clip its bounds.
   virtual void Paint(HDC dc);
 
@@ -112,6 +116,9 @@ class Control {
  protected:
   virtual void EnabledChanged() { Invalidate(); }
   virtual void FontChanged() {}
+  // The control's place in the form or whether it is showing may have changed (its own bounds
+  // or visibility, or an ancestor's). Controls with a window of their own follow it here.
+  virtual void PlacementChanged() {}
   // A control at the root of a form's tree knows its form.
   void AttachForm(Form* form) { m_form = form; }
   friend class Form;
@@ -120,6 +127,7 @@ class Control {
   void AddChild(std::unique_ptr<Control> child);
   void Realign();
   void NotifyFontChanged();
+  void NotifyPlacementChanged();
 
   std::string m_name;
   Rect m_bounds;
@@ -132,6 +140,7 @@ class Control {
   std::vector<std::unique_ptr<Control>> m_children;
   mutable UniqueGdiObject m_fontHandle;
   mutable TFont m_fontHandleFont;
+  HCURSOR m_cursor = nullptr;
 };
 
 // Centres the control in its parent: Left = (parent width - width) div 2, rounding toward zero,

@@ -1,30 +1,120 @@
 #include "ui/Form.h"
 
+#include <cctype>
+#include <exception>
+#include <stdexcept>
 #include <utility>
 
 #include <windowsx.h>
 
+#include "support/Application.h"
+#include "ui/ChildWindowControl.h"
 #include "ui/Gdi.h"
 
-Form::Form(const Settings& settings)
-    : m_client(std::make_unique<Control>("", RectOfSize(settings.clientWidth, settings.clientHeight))),
-      m_color(settings.color) {
+namespace {
+// Marks the program's own top-level windows, so that a message loop finds the form of any
+// window it dispatches to.
+constexpr char kFormProperty[] = "QlxForm";
+
+template <typename F>
+void ForEachChildWindow(Control& control, F&& f) {
+  if (auto* child = dynamic_cast<ChildWindowControl*>(&control)) f(*child);
+  for (auto& c : control.Children()) ForEachChildWindow(*c, f);
+}
+}  // namespace
+
+Form::Form(const FormDescription& description)
+    : m_description(description),
+      m_client(std::make_unique<Control>("", RectOfSize(description.clientWidth, description.clientHeight))),
+      m_color(description.color) {
   m_client->AttachForm(this);
-  m_client->SetFont(settings.font);
-  CreateFrame(Frame{
-      .className = settings.className,
-      .caption = settings.caption,
-      .style = settings.style,
-      .exStyle = settings.exStyle,
-      .clientWidth = settings.clientWidth,
-      .clientHeight = settings.clientHeight,
-      .icon = settings.icon,
-  });
+  m_client->SetFont(description.font);
 }
 
 Form::~Form() {
+  DestroyHandle();
   m_hover = nullptr;
   m_capture = nullptr;
+}
+
+void Form::Create(HWND owner) {
+  if (m_hwnd) return;
+  const FormDescription& d = m_description;
+  const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  if (!::GetClassInfoExA(instance, d.className, &wc)) {
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = d.icon;
+    wc.lpszClassName = d.className;
+    if (!::RegisterClassExA(&wc)) throw std::runtime_error("Cannot register window class");
+  }
+
+  RECT r{0, 0, d.clientWidth, d.clientHeight};
+  ::AdjustWindowRectEx(&r, d.style, FALSE, d.exStyle);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+
+  // WS_EX_CONTROLPARENT lets Tab move into and out of the child windows.
+  if (!::CreateWindowExA(d.exStyle | WS_EX_CONTROLPARENT, d.className, d.caption.c_str(), d.style & ~WS_VISIBLE, x, y,
+                         width, height, owner, nullptr, instance, this))
+    throw std::runtime_error("Cannot create window");
+  ForEachChildWindow(*m_client, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
+  if (m_defaultButton) SetDefaultButton(m_defaultButton);
+  FormCreated();
+}
+
+Form* Form::FromHandle(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  HWND root = ::GetAncestor(hwnd, GA_ROOT);
+  return root ? static_cast<Form*>(::GetPropA(root, kFormProperty)) : nullptr;
+}
+
+void Form::Show(int command) {
+  if (!m_hwnd) Create();
+  ::ShowWindow(m_hwnd, command);
+  ::UpdateWindow(m_hwnd);
+}
+
+void Form::Hide() {
+  if (m_hwnd) ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+void Form::SetCaption(const std::string& caption) {
+  m_description.caption = caption;
+  if (m_hwnd) ::SetWindowTextA(m_hwnd, caption.c_str());
+}
+
+void Form::SetClientSize(int width, int height) {
+  m_description.clientWidth = width;
+  m_description.clientHeight = height;
+  if (!m_hwnd) {
+    m_client->SetBounds(RectOfSize(width, height));
+    return;
+  }
+  RECT r{0, 0, width, height};
+  ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)));
+  ::SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string Form::Caption() const { return m_description.caption; }
+
+bool Form::Close() {
+  if (!m_hwnd) return true;
+  ::SendMessageA(m_hwnd, WM_CLOSE, 0, 0);
+  return !m_hwnd || !::IsWindowVisible(m_hwnd);
+}
+
+void Form::DestroyHandle() {
+  if (!m_hwnd) return;
+  ::DestroyWindow(m_hwnd);
 }
 
 void Form::SetColor(TColor color) {
@@ -32,14 +122,29 @@ void Form::SetColor(TColor color) {
   InvalidateArea(m_client->ClientRect());
 }
 
+void Form::SetDefaultButton(ChildWindowControl* button) {
+  if (m_defaultButton && m_defaultButton != button && m_defaultButton->Handle())
+    ::SendMessageA(m_defaultButton->Handle(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  m_defaultButton = button;
+  if (button && button->Handle()) {
+    ::SendMessageA(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    // First in the tab order.
+    ::SetWindowPos(button->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
 void Form::InvalidateArea(const Rect& area) {
-  if (!Handle()) return;
+  if (!m_hwnd) return;
   const RECT r = ToRECT(area);
-  ::InvalidateRect(Handle(), &r, FALSE);
+  ::InvalidateRect(m_hwnd, &r, FALSE);
 }
 
 void Form::UpdateNow() {
-  if (Handle()) ::UpdateWindow(Handle());
+  if (m_hwnd) ::UpdateWindow(m_hwnd);
+}
+
+void Form::ChildWindowsChanged(Control& subtree) {
+  if (m_hwnd) ForEachChildWindow(subtree, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
 }
 
 void Form::RenderTo(HDC dc) {
@@ -57,17 +162,17 @@ void Form::PaintControl(HDC dc, Control& control) {
 }
 
 namespace {
-Control* Hit(Control& control, int x, int y) {
+Control* Hit(Control& control, int x, int y, bool mouseOnly) {
   if (!control.Visible() || !control.Bounds().Contains(x, y)) return nullptr;
   const auto& children = control.Children();
   for (auto it = children.rbegin(); it != children.rend(); ++it)
-    if (Control* hit = Hit(**it, x - control.Left(), y - control.Top())) return hit;
-  if (control.WantsMouse() && control.Enabled()) return &control;
+    if (Control* hit = Hit(**it, x - control.Left(), y - control.Top(), mouseOnly)) return hit;
+  if (!mouseOnly || (control.WantsMouse() && control.Enabled())) return &control;
   return nullptr;
 }
 }  // namespace
 
-Control* Form::ControlAt(int x, int y) const { return Hit(*m_client, x, y); }
+Control* Form::ControlAt(int x, int y) const { return Hit(*m_client, x, y, true); }
 
 POINT Form::ToControl(const Control& control, int x, int y) const {
   const Rect r = control.BoundsInForm();
@@ -83,8 +188,8 @@ void Form::SetHover(Control* control) {
 
 void Form::MouseAt(int x, int y) {
   m_lastMouse = POINT{x, y};
-  if (!m_trackingLeave && Handle()) {
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Handle(), 0};
+  if (!m_trackingLeave && m_hwnd) {
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hwnd, 0};
     m_trackingLeave = ::TrackMouseEvent(&tme) != FALSE;
   }
   // While a control holds the mouse, others do not see it come and go.
@@ -94,7 +199,7 @@ void Form::MouseAt(int x, int y) {
 void Form::ControlEnabledChanged(Control& control) {
   if (!control.Enabled() && m_capture == &control) {
     m_capture = nullptr;
-    if (::GetCapture() == Handle()) ::ReleaseCapture();
+    if (::GetCapture() == m_hwnd) ::ReleaseCapture();
   }
   // The control under the resting mouse may have changed (a disabled one takes no mouse, an
   // enabled one does): the hover follows, so that the control now under the mouse is the one
@@ -102,13 +207,104 @@ void Form::ControlEnabledChanged(Control& control) {
   if (!m_capture) SetHover(ControlAt(m_lastMouse.x, m_lastMouse.y));
 }
 
-LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+ChildWindowControl* Form::ChildControlOf(HWND child) const {
+  if (!child || ::GetParent(child) != m_hwnd) return nullptr;
+  return ChildWindowControl::FromHandle(child);
+}
+
+bool Form::PressAccelerator(char letter) {
+  letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+  ChildWindowControl* match = nullptr;
+  ForEachChildWindow(*m_client, [&](ChildWindowControl& c) {
+    if (!match && c.Accelerator() == letter && c.Showing() && c.Enabled()) match = &c;
+  });
+  if (!match) return false;
+  match->Click();
+  return true;
+}
+
+bool Form::TranslateKey(const MSG& msg) {
+  if (PreviewKey(msg)) return true;
+  const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  const bool alt = ::GetKeyState(VK_MENU) < 0;
+  switch (msg.message) {
+    case WM_KEYDOWN:
+      if (ctrl || alt) return false;
+      if (msg.wParam == VK_TAB) {
+        const bool back = ::GetKeyState(VK_SHIFT) < 0;
+        if (HWND next = ::GetNextDlgTabItem(m_hwnd, ::GetFocus(), back)) ::SetFocus(next);
+        return true;
+      }
+      if (msg.wParam == VK_RETURN) {
+        if (m_defaultButton) m_defaultButton->Click();
+        return true;
+      }
+      if (msg.wParam == VK_ESCAPE) {
+        if (m_escapeButton)
+          m_escapeButton->Click();
+        else
+          EscapePressed();
+        return true;
+      }
+      return false;
+    case WM_SYSCHAR:
+      // Alt + an accelerator letter.
+      return PressAccelerator(static_cast<char>(msg.wParam));
+    case WM_CHAR: {
+      // A plain letter presses its button unless an edit field takes the typing.
+      HWND focus = ::GetFocus();
+      char cls[16] = {};
+      if (focus && ::GetClassNameA(focus, cls, sizeof cls) && ::lstrcmpiA(cls, "Edit") == 0) return false;
+      return std::isalpha(static_cast<unsigned char>(msg.wParam)) && PressAccelerator(static_cast<char>(msg.wParam));
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT Form::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcA(m_hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->m_hwnd = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ::SetPropA(hwnd, kFormProperty, self);
+  }
+  auto* self = reinterpret_cast<Form*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+
+  if (msg == WM_NCDESTROY) {
+    ForEachChildWindow(*self->m_client, [](ChildWindowControl& c) { c.WindowDestroyed(); });
+    ::RemovePropA(hwnd, kFormProperty);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->m_hwnd = nullptr;
+    self->m_hover = nullptr;
+    self->m_capture = nullptr;
+    self->m_trackingLeave = false;
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(msg, wParam, lParam);
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+  return 0;
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Dispatch(msg, wParam, lParam); }
+
+LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
 
     case WM_PAINT: {
-      PaintPass pass(Handle());
+      PaintPass pass(m_hwnd);
       {
         DoubleBuffer buffer(pass.Dc(), m_client->ClientRect());
         RenderTo(buffer.Dc());
@@ -121,6 +317,52 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // The client control follows the client area; aligned controls follow it.
       if (wParam != SIZE_MINIMIZED) m_client->SetBounds(RectOfSize(LOWORD(lParam), HIWORD(lParam)));
       return 0;
+
+    case WM_CLOSE:
+      if (FormCloseQuery()) Hide();
+      return 0;
+
+    case WM_DESTROY:
+      FormDestroyed();
+      return 0;
+
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        // Remember which child had the focus, to give it back on return.
+        if (ChildWindowControl* c = ChildControlOf(::GetFocus())) m_focus = c;
+      } else if (m_focus && m_focus->Handle() && ::IsWindowVisible(m_focus->Handle())) {
+        m_focus->Focus();
+      } else if (m_defaultButton && m_defaultButton->Handle()) {
+        m_defaultButton->Focus();
+      }
+      return 0;
+
+    case WM_COMMAND:
+      if (ChildWindowControl* c = ChildControlOf(reinterpret_cast<HWND>(lParam))) {
+        c->Command(HIWORD(wParam));
+        return 0;
+      }
+      return DefaultHandler(msg, wParam, lParam);
+
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (ChildWindowControl* c = ChildControlOf(reinterpret_cast<HWND>(lParam)))
+        if (HBRUSH brush = c->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+      return DefaultHandler(msg, wParam, lParam);
+
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == m_hwnd && LOWORD(lParam) == HTCLIENT) {
+        POINT p{};
+        ::GetCursorPos(&p);
+        ::ScreenToClient(m_hwnd, &p);
+        for (Control* c = Hit(*m_client, p.x, p.y, false); c; c = c->Parent())
+          if (c->Cursor()) {
+            ::SetCursor(c->Cursor());
+            return TRUE;
+          }
+      }
+      return DefaultHandler(msg, wParam, lParam);
 
     case WM_MOUSEMOVE: {
       const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
@@ -149,7 +391,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       MouseAt(x, y);
       if (m_hover && !m_capture) {
         m_capture = m_hover;
-        ::SetCapture(Handle());
+        ::SetCapture(m_hwnd);
         const POINT p = ToControl(*m_capture, x, y);
         m_capture->MouseDown(p.x, p.y);
       }
@@ -160,7 +402,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
       m_lastMouse = POINT{x, y};
       if (Control* pressed = std::exchange(m_capture, nullptr)) {
-        if (::GetCapture() == Handle()) ::ReleaseCapture();
+        if (::GetCapture() == m_hwnd) ::ReleaseCapture();
         const POINT p = ToControl(*pressed, x, y);
         // The hover is brought up to date first, so that the control can ask what lies under
         // the cursor when it is released.
@@ -174,7 +416,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_CAPTURECHANGED:
       // Another window took the mouse while a control was pressed: the press is abandoned.
-      if (m_capture && reinterpret_cast<HWND>(lParam) != Handle()) std::exchange(m_capture, nullptr)->CaptureLost();
+      if (m_capture && reinterpret_cast<HWND>(lParam) != m_hwnd) std::exchange(m_capture, nullptr)->CaptureLost();
       return 0;
 
     case WM_CANCELMODE:

@@ -1,32 +1,63 @@
 #pragma once
-// A top-level window that hosts a tree of windowless controls. Every WM_PAINT draws the whole
-// client area (the form's colour, then each visible control in tree order) into one off-screen
-// bitmap that is copied once; WM_ERASEBKGND does nothing. The mouse goes to the control under
-// the cursor, to the pressed control while a button is held (capture), and hover is followed with
-// TrackMouseEvent so that controls get enter and leave.
+// The base of the program's top-level windows: one HWND that hosts a tree of windowless
+// controls (and the few real child windows the system needs). A form is made in two steps:
+// construct it with its description and layout, then Create() the window, so that the derived
+// class already handles the first messages. Every WM_PAINT draws the whole client area into
+// one off-screen bitmap that is copied once; WM_ERASEBKGND does nothing. The mouse goes to the
+// control under the cursor, to the pressed control while a button is held (capture), and hover
+// is followed with TrackMouseEvent so that controls get enter and leave. Keys pass through
+// PreviewKey() and then the form's keyboard rules (Tab order, default and escape buttons,
+// accelerators) before the focused window sees them.
 
 #include <memory>
 #include <string>
 
+#include <windows.h>
+
 #include "ui/Control.h"
-#include "ui/Window.h"
 
-class Form : public Window {
+class ChildWindowControl;
+
+// How a form looks before it is created.
+struct FormDescription {
+  const char* className = "QlxForm";
+  std::string caption;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  TColor color = clBtnFace;
+  TFont font{};
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  HICON icon = nullptr;
+};
+
+class Form {
  public:
-  struct Settings {
-    const char* className = "QlxForm";
-    std::string caption;
-    int clientWidth = 0;
-    int clientHeight = 0;
-    TColor color = clBtnFace;
-    TFont font{};
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    DWORD exStyle = 0;
-    HICON icon = nullptr;
-  };
+  using Settings = FormDescription;
 
-  explicit Form(const Settings& settings);
-  ~Form() override;
+  explicit Form(const FormDescription& description);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form();
+
+  // Makes the window, centred on the screen and not yet visible, owned by `owner` when given.
+  // Raises std::runtime_error when the system refuses.
+  void Create(HWND owner = nullptr);
+  HWND Handle() const { return m_hwnd; }
+  // The form behind one of the program's top-level windows (or a child of one); nullptr else.
+  static Form* FromHandle(HWND hwnd);
+
+  void Show(int command = SW_SHOW);
+  void Hide();
+  bool IsShown() const { return m_hwnd && ::IsWindowVisible(m_hwnd); }
+  void SetCaption(const std::string& caption);
+  // The client size; before Create() it sets the size the window is made with.
+  void SetClientSize(int width, int height);
+  std::string Caption() const;
+  // Asks the form to close as the close box does (FormCloseQuery may refuse); true when closed.
+  bool Close();
+  // Destroys the window now (no question); the object stays.
+  void DestroyHandle();
 
   // The client area as a control: every control of the form is below it.
   Control& Client() { return *m_client; }
@@ -54,24 +85,57 @@ class Form : public Window {
   Control* HoverControl() const { return m_hover; }
   Control* CaptureControl() const { return m_capture; }
 
+  // Keyboard: the button Enter presses (also shown as the default push button) and the one
+  // Escape presses; nullptr for none.
+  void SetDefaultButton(ChildWindowControl* button);
+  void SetEscapeButton(ChildWindowControl* button) { m_escapeButton = button; }
+  ChildWindowControl* DefaultButton() const { return m_defaultButton; }
+  // The child window that gets the focus when the form is shown or activated.
+  void SetInitialFocus(ChildWindowControl* control) { m_focus = control; }
+
+  // Called by the message loops for every key message meant for this form or its children;
+  // true when the form has handled it.
+  bool TranslateKey(const MSG& msg);
+
   // Used by controls.
   void InvalidateArea(const Rect& area);
   void UpdateNow();
   void ControlEnabledChanged(Control& control);
+  void ChildWindowsChanged(Control& subtree);
 
  protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The window's handle exists and its child windows are made.
+  virtual void FormCreated() {}
+  // The close box, Alt+F4 or Close(): true lets the window be hidden and destroyed.
+  virtual bool FormCloseQuery() { return true; }
+  // The window is being destroyed (WM_DESTROY).
+  virtual void FormDestroyed() {}
+  // Sees every key message first; true swallows it.
+  virtual bool PreviewKey(const MSG& /*msg*/) { return false; }
+  // Escape with no escape button.
+  virtual void EscapePressed() {}
 
  private:
+  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void PaintControl(HDC dc, Control& control);
   void MouseAt(int x, int y);
   void SetHover(Control* control);
   POINT ToControl(const Control& control, int x, int y) const;
+  ChildWindowControl* ChildControlOf(HWND child) const;
+  bool PressAccelerator(char letter);
 
+  FormDescription m_description;
+  HWND m_hwnd = nullptr;
   std::unique_ptr<Control> m_client;
   TColor m_color;
   Control* m_hover = nullptr;
   Control* m_capture = nullptr;
+  ChildWindowControl* m_defaultButton = nullptr;
+  ChildWindowControl* m_escapeButton = nullptr;
+  ChildWindowControl* m_focus = nullptr;
   bool m_trackingLeave = false;
   POINT m_lastMouse{-1, -1};
   long m_paintCount = 0;

@@ -1,5 +1,7 @@
 #include "ui/Gdi.h"
 
+#include "ui/Control.h"
+
 #include <stdexcept>
 
 Canvas::Canvas(int width, int height) : m_width(width), m_height(height) {
@@ -55,3 +57,9 @@ UniqueGdiObject MakePen(Rgb colour, int width) {
 }
 
 UniqueGdiObject MakeBrush(Rgb colour) { return UniqueGdiObject(::CreateSolidBrush(ToColorRef(colour))); }
+
+UniqueGdiObject MakeFont(const TFont& font) {
+  return UniqueGdiObject(::CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+}

@@ -133,6 +133,10 @@ void FillSolid(HDC dc, const Rect& r, Rgb colour);
 // A one-pixel outline of `r` (inside it).
 void FrameSolid(HDC dc, const Rect& r, Rgb colour);
 
+struct TFont;
+// The font as a GDI object (Height < 0: character height, > 0: cell height).
+UniqueGdiObject MakeFont(const TFont& font);
+
 UniqueGdiObject MakePen(Rgb colour, int width = 1);
 UniqueGdiObject MakeBrush(Rgb colour);
 

@@ -7,7 +7,8 @@ Label::Label(std::string name, Rect bounds, Props props)
       m_caption(std::move(props.Caption)),
       m_transparent(props.Transparent),
       m_color(props.Color),
-      m_autoSize(props.AutoSize) {
+      m_autoSize(props.AutoSize),
+      m_wordWrap(props.WordWrap) {
   if (props.Font) SetFont(*props.Font);
   AdjustSize();
 }
@@ -49,5 +50,6 @@ void Label::Paint(HDC dc) {
   ::SetTextColor(dc, ToColorRef(Resolve(Font().Color).value_or(Rgb{})));
   RECT r = ToRECT(ClientRect());
   // No prefix handling: file names with '&' are shown as they are.
-  ::DrawTextA(dc, m_caption.data(), static_cast<int>(m_caption.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  const UINT lines = m_wordWrap ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE;
+  ::DrawTextA(dc, m_caption.data(), static_cast<int>(m_caption.size()), &r, DT_LEFT | DT_TOP | lines | DT_NOPREFIX | DT_NOCLIP);
 }

@@ -16,6 +16,7 @@ class Label : public Control {
     bool Transparent = true;
     TColor Color = clBtnFace;
     bool AutoSize = true;
+    bool WordWrap = false;  // lines break at word ends within the width, tabs are expanded
   };
 
   // `bounds` gives the position; its size is used only without AutoSize.
@@ -42,4 +43,5 @@ class Label : public Control {
   bool m_transparent;
   TColor m_color;
   bool m_autoSize;
+  bool m_wordWrap;
 };

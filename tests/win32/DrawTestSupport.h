@@ -18,7 +18,9 @@ inline std::unique_ptr<Form> MakeHostForm(int width, int height, TColor colour =
   settings.clientHeight = height;
   settings.color = colour;
   settings.font = TFont{.Name = "Tahoma", .Height = -13, .Bold = true, .Color = clWhite};
-  return std::make_unique<Form>(settings);
+  auto form = std::make_unique<Form>(settings);
+  form->Create();
+  return form;
 }
 
 // The form's client area as WM_PAINT draws it.

@@ -10,7 +10,11 @@
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
 #include "ui/JvGradient.h"
+#include "ui/Cursors.h"
+#include "ui/EditField.h"
 #include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "ui/PushButton.h"
 #include "win32/DrawTestSupport.h"
 
 namespace {
@@ -258,6 +262,60 @@ TEST(FormHost, ManyPaintsInEveryLookLeaveNoGdiObjectsBehind) {
     if (counts.back() == counts[counts.size() - 2]) return;
   }
   ADD_FAILURE() << "live GDI objects grew in every batch: " << testing::PrintToString(counts);
+}
+
+}  // namespace
+
+namespace {
+
+// Real child windows follow their control: made with the form, shown only on the active page,
+// placed from the bounds; Tab moves between them; the edit field keeps lower case; a control's
+// pointer shows over it.
+TEST(FormHost, ChildWindowsFollowPagesTabOrderAndPointer) {
+  auto form = MakeHostForm(400, 200, clRed);
+  auto& pages = form->Add(std::make_unique<TPageControl>("PageControl1", Rect{100, 0, 400, 200}));
+  auto& first = pages.AddPage(std::make_unique<TTabSheet>("TabSheet1"));
+  auto& second = pages.AddPage(std::make_unique<TTabSheet>("TabSheet2"));
+  auto& next = first.Add(std::make_unique<TButton>("btnSetup", Rect{10, 10, 83, 32}, TButton::Props{.Caption = "NEXT"}));
+  auto& edit = second.Add(std::make_unique<TEdit>("edInstallDir", Rect{64, 35, 351, 61},
+                                                  TEdit::Props{.Text = "C:\\ZT", .LowerCase = true}));
+  auto& browse = second.Add(std::make_unique<TButton>("btnBrowse", Rect{354, 37, 427, 59}, TButton::Props{.Caption = "Browse"}));
+  auto& side = form->Add(std::make_unique<Control>("AdvPanel1", Rect{0, 0, 100, 200}));
+  side.SetCursor(DragCursor());
+  form->Show();
+
+  ASSERT_NE(edit.Handle(), nullptr);
+  EXPECT_TRUE(::IsWindowVisible(next.Handle()));
+  EXPECT_FALSE(::IsWindowVisible(edit.Handle()));
+  RECT r{};
+  ::GetWindowRect(edit.Handle(), &r);
+  POINT origin{0, 0};
+  ::ClientToScreen(form->Handle(), &origin);
+  EXPECT_EQ(r.left - origin.x, 164);
+  EXPECT_EQ(r.top - origin.y, 35);
+
+  pages.SetActivePage(second);
+  EXPECT_FALSE(::IsWindowVisible(next.Handle()));
+  EXPECT_TRUE(::IsWindowVisible(edit.Handle()));
+  EXPECT_EQ(edit.Text(), "c:\\zt");
+  ::SetWindowTextA(edit.Handle(), "D:\\Games");
+  EXPECT_EQ(edit.Text(), "d:\\games");
+
+  edit.Focus();
+  MSG tab{form->Handle(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(form->TranslateKey(tab));
+  EXPECT_EQ(::GetFocus(), browse.Handle());
+
+  int clicks = 0;
+  browse.OnClick = [&](TButton&) { ++clicks; };
+  ::SendMessageA(browse.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+
+  POINT over{50, 100};
+  ::ClientToScreen(form->Handle(), &over);
+  ::SetCursorPos(over.x, over.y);
+  ::SendMessageA(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), DragCursor());
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#include "ui/EditField.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "ui/Gdi.h"
+
+TEdit::TEdit(std::string name, Rect bounds, Props props)
+    : ChildWindowControl(std::move(name), bounds), m_lowerCase(props.LowerCase), m_color(props.Color) {
+  SetText(props.Text);
+}
+
+std::string TEdit::Text() const {
+  if (!Handle()) return m_text;
+  const int length = ::GetWindowTextLengthA(Handle());
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+  const int got = ::GetWindowTextA(Handle(), buffer.data(), length + 1);
+  return std::string(buffer.data(), static_cast<std::size_t>(std::clamp(got, 0, length)));
+}
+
+void TEdit::SetText(const std::string& text) {
+  m_text = text;
+  // The window converts what it is given; the text kept before it exists does the same.
+  if (m_lowerCase)
+    std::transform(m_text.begin(), m_text.end(), m_text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (Handle()) ::SetWindowTextA(Handle(), m_text.c_str());
+}
+
+HWND TEdit::MakeWindow(HWND parent, const Rect& bounds, DWORD style) {
+  return ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", m_text.c_str(),
+                           style | ES_AUTOHSCROLL | (m_lowerCase ? ES_LOWERCASE : 0), bounds.left, bounds.top,
+                           bounds.Width(), bounds.Height(), parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+void TEdit::Command(WORD code) {
+  if (code != EN_CHANGE) return;
+  m_text = Text();
+  if (auto handler = OnChange) handler(*this);
+}
+
+HBRUSH TEdit::CtlColor(HDC dc) {
+  const Rgb ground = Resolve(m_color).value_or(Rgb{255, 255, 255});
+  if (!m_brush) m_brush = MakeBrush(ground);
+  if (auto text = Resolve(Font().Color)) ::SetTextColor(dc, ToColorRef(*text));
+  ::SetBkColor(dc, ToColorRef(ground));
+  return static_cast<HBRUSH>(m_brush.get());
+}
