@@ -33,7 +33,8 @@ class TAdvToolButton : public Control {
   void SetColours(const ToolButtonColours& colours);
   void SetRounded(bool rounded);
   void SetShowCaption(bool show);
-  const std::string& Hint() const { return m_props.Hint; }
+  std::string Hint() const override { return m_props.Hint; }
+  void SetHint(std::string hint) { m_props.Hint = std::move(hint); }
   // The handler may replace itself while it runs.
   void SetOnClick(ClickHandler handler) { m_props.OnClick = std::move(handler); }
 

@@ -96,6 +96,9 @@ class Control {
 
   Form* OwnerForm() const;
 
+  // Shown as a tooltip over the control when the form shows hints; "" for none.
+  virtual std::string Hint() const { return {}; }
+
   // The mouse pointer over this control; nullptr takes the parent's (the arrow at the root).
   HCURSOR Cursor() const { return m_cursor; }
   void SetCursor(HCURSOR cursor) { m_cursor = cursor; }

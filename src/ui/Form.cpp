@@ -10,6 +10,7 @@
 #include "support/Application.h"
 #include "ui/ChildWindowControl.h"
 #include "ui/Gdi.h"
+#include "ui/Hints.h"
 
 namespace {
 // Marks the program's own top-level windows, so that a message loop finds the form of any
@@ -32,6 +33,7 @@ Form::Form(const FormDescription& description)
 }
 
 Form::~Form() {
+  m_hints.reset();
   DestroyHandle();
   m_hover = nullptr;
   m_capture = nullptr;
@@ -67,7 +69,15 @@ void Form::Create(HWND owner) {
     throw std::runtime_error("Cannot create window");
   ForEachChildWindow(*m_client, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
   if (m_defaultButton) SetDefaultButton(m_defaultButton);
+  if (m_showHints) {
+    m_hints = std::make_unique<HintWindow>(m_hwnd);
+    UpdateHints();
+  }
   FormCreated();
+}
+
+void Form::UpdateHints() {
+  if (m_hints) m_hints->Update(*m_client);
 }
 
 Form* Form::FromHandle(HWND hwnd) {
@@ -114,6 +124,7 @@ bool Form::Close() {
 
 void Form::DestroyHandle() {
   if (!m_hwnd) return;
+  m_hints.reset();
   ::DestroyWindow(m_hwnd);
 }
 
@@ -147,18 +158,22 @@ void Form::ChildWindowsChanged(Control& subtree) {
   if (m_hwnd) ForEachChildWindow(subtree, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
 }
 
-void Form::RenderTo(HDC dc) {
-  if (auto colour = Resolve(m_color)) FillSolid(dc, m_client->ClientRect(), *colour);
-  for (auto& child : m_client->Children()) PaintControl(dc, *child);
+void Form::RenderTo(HDC dc) { RenderArea(dc, m_client->ClientRect()); }
+
+void Form::RenderArea(HDC dc, const Rect& area) {
+  if (auto colour = Resolve(m_color)) FillSolid(dc, area.Intersect(m_client->ClientRect()), *colour);
+  for (auto& child : m_client->Children()) PaintControl(dc, *child, area);
 }
 
-void Form::PaintControl(HDC dc, Control& control) {
-  if (!control.Visible() || control.Bounds().Empty()) return;
+// `area` is in the coordinates of the control's parent; controls outside it are not drawn.
+void Form::PaintControl(HDC dc, Control& control, const Rect& area) {
+  if (!control.Visible() || control.Bounds().Intersect(area).Empty()) return;
   SavedDcState state(dc);
   ::OffsetViewportOrgEx(dc, control.Left(), control.Top(), nullptr);
   ::IntersectClipRect(dc, 0, 0, control.Width(), control.Height());
   control.Paint(dc);
-  for (auto& child : control.Children()) PaintControl(dc, *child);
+  const Rect inner = area.Offset(-control.Left(), -control.Top());
+  for (auto& child : control.Children()) PaintControl(dc, *child, inner);
 }
 
 namespace {
@@ -305,9 +320,12 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_PAINT: {
       PaintPass pass(m_hwnd);
-      {
-        DoubleBuffer buffer(pass.Dc(), m_client->ClientRect());
-        RenderTo(buffer.Dc());
+      // Only the area that needs it is drawn and copied.
+      const Rect area = Rect{pass.Area().left, pass.Area().top, pass.Area().right, pass.Area().bottom}.Intersect(
+          m_client->ClientRect());
+      if (!area.Empty()) {
+        DoubleBuffer buffer(pass.Dc(), area);
+        RenderArea(buffer.Dc(), area);
       }
       ++m_paintCount;
       return 0;

@@ -2,7 +2,7 @@
 // The base of the program's top-level windows: one HWND that hosts a tree of windowless
 // controls (and the few real child windows the system needs). A form is made in two steps:
 // construct it with its description and layout, then Create() the window, so that the derived
-// class already handles the first messages. Every WM_PAINT draws the whole client area into
+// class already handles the first messages. Every WM_PAINT draws the area that needs it into
 // one off-screen bitmap that is copied once; WM_ERASEBKGND does nothing. The mouse goes to the
 // control under the cursor, to the pressed control while a button is held (capture), and hover
 // is followed with TrackMouseEvent so that controls get enter and leave. Keys pass through
@@ -17,6 +17,7 @@
 #include "ui/Control.h"
 
 class ChildWindowControl;
+class HintWindow;
 
 // How a form looks before it is created.
 struct FormDescription {
@@ -93,6 +94,11 @@ class Form {
   // The child window that gets the focus when the form is shown or activated.
   void SetInitialFocus(ChildWindowControl* control) { m_focus = control; }
 
+  // Tooltips for the controls' hints; Create() makes them when the form shows hints. Call
+  // again after hinted controls move, show or hide.
+  void SetShowHints(bool show) { m_showHints = show; }
+  void UpdateHints();
+
   // Called by the message loops for every key message meant for this form or its children;
   // true when the form has handled it.
   bool TranslateKey(const MSG& msg);
@@ -120,7 +126,8 @@ class Form {
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
-  void PaintControl(HDC dc, Control& control);
+  void RenderArea(HDC dc, const Rect& area);
+  void PaintControl(HDC dc, Control& control, const Rect& area);
   void MouseAt(int x, int y);
   void SetHover(Control* control);
   POINT ToControl(const Control& control, int x, int y) const;
@@ -128,6 +135,8 @@ class Form {
   bool PressAccelerator(char letter);
 
   FormDescription m_description;
+  std::unique_ptr<HintWindow> m_hints;
+  bool m_showHints = false;
   HWND m_hwnd = nullptr;
   std::unique_ptr<Control> m_client;
   TColor m_color;

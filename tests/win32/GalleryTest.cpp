@@ -11,6 +11,7 @@
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
+#include "ui/InstProgressForm.h"
 #include "ui/InstallerFonts.h"
 #include "ui/JvGradient.h"
 #include "ui/Label.h"
@@ -85,38 +86,18 @@ Shot WelcomePage(ButtonState nextState) {
   return {std::string("welcome-page-next-") + Name(nextState), Render(*form)};
 }
 
-// The progress window during a run, as a layout table.
+// The progress window during a run.
 Shot ProgressWindow(int percent, ButtonState pauseState) {
-  auto form = MakeHostForm(457, 180, clMaroon);
-  auto& upper = form->Add(std::make_unique<TAdvPanel>(
-      "AdvPanel1", Rect{0, 0, 457, 139},
-      TAdvPanel::Props{.Align = TAlign::alClient, .Color = clRed, .ColorTo = clMaroon, .Font = kProgressPanelFont}));
-  auto& strip = form->Add(std::make_unique<TAdvPanel>(
-      "AdvPanel2", Rect{0, 139, 457, 180},
-      TAdvPanel::Props{.Align = TAlign::alBottom, .Color = clRed, .ColorTo = clMaroon, .Font = kProgressPanelFont}));
-  upper.Add(std::make_unique<Label>("lbStage", Rect{8, 10, 0, 0}, Label::Props{.Caption = "Installing ..."}));
-  auto& name = upper.Add(std::make_unique<Label>(
-      "lbProgramName", Rect{134, 41, 0, 0},
-      Label::Props{.Caption = "Installing Quillon", .Font = TFont{.Name = "Tahoma", .Height = -15, .Bold = true, .Color = clWhite}}));
-  name.SetLeft((upper.Width() - name.Width()) / 2);
-  upper.Add(std::make_unique<Label>("lbFileName", Rect{10, 75, 0, 0}, Label::Props{.Caption = "c:\\zt\\manuals\\qlx.pdf"}));
-  upper.Add(std::make_unique<Label>("lbFiles", Rect{368, 73, 0, 0}, Label::Props{.Caption = "Files: 12"}));
-  auto& bar = upper.Add(std::make_unique<TAdvProgressBar>(
-      "pbar", Rect{12, 92, 445, 110},
-      TAdvProgressBar::Props{.Level0ColorTo = RgbColour(0xE1, 0xFF, 0xE1), .Level1ColorTo = RgbColour(0xFF, 0xFF, 0xCA),
-                             .Level2Color = RgbColour(0xFF, 0xA9, 0x53), .Level2ColorTo = RgbColour(0xFF, 0xD3, 0xA8),
-                             .Level3ColorTo = RgbColour(0xFF, 0xCA, 0xCA)}));
-  bar.SetPosition(percent);
-  auto& status = upper.Add(std::make_unique<Label>(
-      "lbStatus", Rect{167, 113, 0, 0}, Label::Props{.Caption = Format("%.0n of %.0n bytes", percent * 1234.0, 123400.0)}));
-  status.SetLeft((upper.Width() - status.Width()) / 2);
-  auto& pause = strip.Add(std::make_unique<TAdvToolButton>(
-      "btnPause", Rect{54, 6, 168, 32}, TAdvToolButton::Props{.Caption = "Pause", .Colours = kProgressWindowButtonColours, .Rounded = true}));
-  strip.Add(std::make_unique<TAdvToolButton>(
-      "btnCancel", Rect{267, 6, 381, 32},
-      TAdvToolButton::Props{.Caption = "Cancel", .Colours = kProgressWindowButtonColours, .Rounded = true, .Hint = "Cancel this Filter"}));
-  Drive(*form, pause, pauseState);
-  return {"progress-window-" + std::to_string(percent) + "-pause-" + Name(pauseState), Render(*form)};
+  TInstProgressForm form;
+  form.Create();
+  form.SetProgramName("Quillon");
+  form.SetStage("Installing ...");
+  form.SetTotal(123400);
+  form.SetFileName("c:\\zt\\manuals\\qlx.pdf");
+  for (int i = 1; i < 12; ++i) form.SetFileName("c:\\zt\\qlx.exe");
+  form.SetPosition(percent * 1234);
+  Drive(form, form.Get<TAdvToolButton>("btnPause"), pauseState);
+  return {"progress-window-" + std::to_string(percent) + "-pause-" + Name(pauseState), Render(form)};
 }
 
 Shot VerticalPage() {
