@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "payload/InflateBuffer.h"
+#include "payload/PayloadEncoder.h"
 #include "payload/PayloadFormat.h"
 #include "payload/PseudoRandom.h"
 
@@ -194,6 +195,26 @@ TEST(PayloadReader, BrokenItemsRaiseAndHandBackNoBytes) {
     }
     EXPECT_EQ(bytes, "") << c.name;
   }
+}
+
+// A header may promise up to 1032 bytes per body byte; a body of 2.1 MB lets it ask for 2 GiB,
+// which a 32-bit process cannot hold.
+TEST(PayloadReader, APlainSizeNoMemoryHoldsIsDamaged) {
+  PayloadHeader header;
+  header.plainSize = 0x7FFFFFFF;
+  header.fileName = "big.bin";
+  std::vector<std::uint8_t> item = ComposePayloadItem(header, CompressZlib(std::string(2'100'000, 'x'), 0));
+  const std::string key = BuildPayloadKey();
+  EncipherPayload(key, item.data(), item.size());
+  std::string fileName, bytes = "stale";
+  std::int32_t stamp = 0;
+  try {
+    DecodePayloadItem("rs_big", key, item.data(), item.size(), fileName, stamp, bytes);
+    ADD_FAILURE() << "no failure";
+  } catch (const EPayloadDamaged& e) {
+    EXPECT_STREQ(e.what(), "Payload item rs_big is damaged");
+  }
+  EXPECT_EQ(bytes, "");
 }
 
 TEST(PayloadReader, RepeatedReadsAgreeAndLeaveTheGeneratorInOneState) {
