@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "common/Capture.h"
+#include "common/FileTimes.h"
 #include "common/ScratchFolder.h"
 #include "support/Application.h"
 #include "support/DateTime.h"
@@ -19,19 +20,6 @@
 namespace {
 
 constexpr double kMillisecond = 1.0 / 86400000.0;
-
-// Sets a file's last-write time from a local time, plus `extraTicks` of 100 ns.
-void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local, std::uint32_t extraTicks = 0) {
-  FILETIME localFt{}, utc{};
-  ASSERT_TRUE(::SystemTimeToFileTime(&local, &localFt));
-  const std::uint64_t ticks = ((std::uint64_t{localFt.dwHighDateTime} << 32) | localFt.dwLowDateTime) + extraTicks;
-  localFt = FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-  ASSERT_TRUE(::LocalFileTimeToFileTime(&localFt, &utc));
-  UniqueFileHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(file);
-  ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &utc));
-}
 
 std::string ShortDateOf(WORD year, WORD month, WORD day) {
   SYSTEMTIME st{};
@@ -57,11 +45,11 @@ TEST(FileDateTime, DaysSince1899WithMilliseconds) {
       {{2026, 12, 2, 1, 12, 0, 0, 0}, 46357.5},
   };
   for (const auto& c : cases) {
-    SetLocalWriteTime(path, c.local);
+    ASSERT_TRUE(SetLocalWriteTime(path, c.local));
     const double whole = FileDateTime(path);
     EXPECT_NEAR(whole, c.expected, kMillisecond / 2) << c.local.wYear;
     // Parts of a millisecond are cut off, as the system time of the file shows it.
-    SetLocalWriteTime(path, c.local, 9999);
+    ASSERT_TRUE(SetLocalWriteTime(path, c.local, 9999));
     EXPECT_EQ(FileDateTime(path), whole) << c.local.wYear;
   }
 }
@@ -137,7 +125,7 @@ TEST(SaveBytesWithDate, InvalidDateKeepsTheTimeOfTheWrite) {
     const std::string path = scratch / "f.bin";
     ASSERT_TRUE(WriteWholeFile(path, "old"));
     SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
-    SetLocalWriteTime(path, old);
+    ASSERT_TRUE(SetLocalWriteTime(path, old));
     ASSERT_TRUE(SaveBytesWithDate(path, bytes, packed).Written()) << packed;
     EXPECT_EQ(ReadWholeFile(path), "\1\2\3");
     // The write's own day, not the old date and not one made from the packed value.
@@ -171,7 +159,7 @@ TEST(SaveBytesWithDate, FailuresLeaveTheOldFileWholeAndNoReplacementBehind) {
   for (const auto& c : cases) {
     const std::string path = scratch / c.name;
     ASSERT_TRUE(WriteWholeFile(path, "old content"));
-    SetLocalWriteTime(path, old);
+    ASSERT_TRUE(SetLocalWriteTime(path, old));
     const double before = FileDateTime(path);
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), c.attributes));
     WriteResult result;
@@ -259,7 +247,7 @@ TEST(FileVersionText, VersionRecordOrDate) {
     const std::string path = scratch / c.name;
     ASSERT_TRUE(WriteWholeFile(path, c.content));
     SYSTEMTIME when{2016, 2, 5, 5, 12, 0, 0, 0};
-    SetLocalWriteTime(path, when);
+    ASSERT_TRUE(SetLocalWriteTime(path, when));
     EXPECT_EQ(FileVersionText(path), "date: " + ShortDateOf(2016, 2, 5)) << c.name;
   }
   // This test program has no version record either.
