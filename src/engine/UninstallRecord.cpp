@@ -5,12 +5,11 @@
 #include "support/Paths.h"
 
 UninstallRecord::UninstallRecord(std::string_view installFolder) : m_text("[Uninstall]\r\n") {
-  const std::string folder = AddTrailingBackslash(installFolder);
   AddLine("guid", kUninstallGuid);
   AddLine("Program_Name", kProductName);
   AddLine("Install_Dir", installFolder);
-  AddLine("Uninstall_Exe", folder + kUninstallExe);
-  AddLine("Uninstall_Dat", folder + kUninstallRecordName);
+  AddLine("Uninstall_Exe", AddTrailingBackslash(installFolder) + kUninstallExe);
+  AddLine("Uninstall_Dat", UninstallRecordPath(installFolder));
 }
 
 void UninstallRecord::AddLine(std::string_view key, std::string_view value) {
@@ -25,6 +24,10 @@ void UninstallRecord::AddCompletionLines(std::string_view groupFolder) {
   AddLine("Group_Folder", groupFolder);
 }
 
-void SaveUninstallRecord(std::string_view installFolder, const std::string& text) {
-  SaveTextToFile(AddTrailingBackslash(installFolder) + kUninstallRecordName, text);
+std::string UninstallRecordPath(std::string_view installFolder) {
+  return AddTrailingBackslash(installFolder) + kUninstallRecordName;
+}
+
+WriteResult SaveUninstallRecord(std::string_view installFolder, const std::string& text) {
+  return SaveTextToFile(UninstallRecordPath(installFolder), text);
 }

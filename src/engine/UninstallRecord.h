@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/Files.h"
+
 inline constexpr char kUninstallGuid[] = "{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}";
 inline constexpr char kUninstallExe[] = "unins.exe";
 inline constexpr char kUninstallRecordName[] = "unins5100.dat";
@@ -38,5 +40,7 @@ class UninstallRecord {
   std::string m_text;
 };
 
-// Writes the record text to install folder + "unins5100.dat", replacing the file.
-void SaveUninstallRecord(std::string_view installFolder, const std::string& text);
+// Install folder (with or without its trailing backslash) + "unins5100.dat".
+std::string UninstallRecordPath(std::string_view installFolder);
+// Writes the record text to UninstallRecordPath, replacing the file.
+WriteResult SaveUninstallRecord(std::string_view installFolder, const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "payload/InflateBuffer.h"
 
@@ -117,13 +118,18 @@ void DecodePayloadItem(std::string_view itemName, std::string_view key, std::uin
   timeStamp = header.timeStamp;
   const auto plainSize = static_cast<std::size_t>(header.plainSize);
 
-  InflatedBuffer inflated;
   try {
     // The output may never grow past PlainSize: a longer body is damaged whatever it holds.
-    inflated = InflateBuffer(item + kPayloadHeaderSize, itemLength - kPayloadHeaderSize, plainSize, nullptr, plainSize);
+    InflatedBuffer inflated =
+        InflateBuffer(item + kPayloadHeaderSize, itemLength - kPayloadHeaderSize, plainSize, nullptr, plainSize);
+    if (inflated.length != plainSize) throw EPayloadDamaged(itemName);
+    bytes.assign(reinterpret_cast<const char*>(inflated.data.get()), inflated.length);
   } catch (const EInflateLimitExceeded&) {
     throw EPayloadDamaged(itemName);
+  } catch (const std::bad_alloc&) {
+    // A PlainSize that no memory can hold comes from a damaged header, not from a file the
+    // packing tool could have read.
+    bytes.clear();
+    throw EPayloadDamaged(itemName);
   }
-  if (inflated.length != plainSize) throw EPayloadDamaged(itemName);
-  bytes.assign(reinterpret_cast<const char*>(inflated.data.get()), inflated.length);
 }

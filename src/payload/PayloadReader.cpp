@@ -13,6 +13,19 @@ EResourceNotFound::EResourceNotFound(const std::string& itemName)
 
 namespace {
 
+// Whether the bytes lie inside this program's loaded image. A resource directory whose size
+// runs past the image (a damaged file) would otherwise have the copy read memory that is not
+// the item's, or none at all.
+bool LiesInOwnImage(const void* data, DWORD size) {
+  const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleA(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const auto begin = reinterpret_cast<std::uintptr_t>(base);
+  const std::uintptr_t end = begin + nt->OptionalHeader.SizeOfImage;
+  const auto at = reinterpret_cast<std::uintptr_t>(data);
+  return at >= begin && at <= end && size <= end - at;
+}
+
 // The item's bytes, copied out of the read-only resource, which is released on every path.
 std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
   HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
@@ -22,6 +35,7 @@ std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
   const DWORD size = ::SizeofResource(nullptr, info);
   const void* data = ::LockResource(loaded.get());
   if (!data && size != 0) throw EResourceNotFound(itemName);
+  if (size != 0 && !LiesInOwnImage(data, size)) throw EPayloadDamaged(itemName);
   std::vector<std::uint8_t> copy(size);
   if (size != 0) std::memcpy(copy.data(), data, size);
   return copy;

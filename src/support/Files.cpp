@@ -35,38 +35,69 @@ UniqueFileHandle CreateForWriting(const std::string& path) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-DWORD WriteAll(HANDLE file, const void* data, std::size_t size) {
-  // One write of the whole content; a content beyond 4 GiB cannot be written in one go.
-  if (size > 0xFFFFFFFFu) return 0;
+// One write of the whole content; gives the number of bytes written and, when that falls
+// short, the error code.
+DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error) {
+  error = 0;
+  // A content beyond 4 GiB cannot be written in one go.
+  if (size > 0xFFFFFFFFu) {
+    error = ERROR_FILE_TOO_LARGE;
+    return 0;
+  }
   DWORD written = 0;
-  if (!::WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) return 0;
+  if (!::WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) error = ::GetLastError();
+  // A write that ends early without a reason can only have run out of room.
+  if (written < size && error == 0) error = ERROR_HANDLE_DISK_FULL;
   return written;
 }
-}  // namespace
 
-void SaveTextToFile(const std::string& path, std::string_view text) {
-  if (text.empty()) {
-    ::DeleteFileA(path.c_str());
-    return;
-  }
-  UniqueFileHandle file = CreateForWriting(path);
-  if (!file) return;
-  if (WriteAll(file.get(), text.data(), text.size()) < text.size()) {
-    const DWORD error = ::GetLastError();
-    InfoBox(Format("KesUtils: Savestring: %s\r\nFailed to write with error code=%u", path, error));
-  }
-}
-
-bool SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
-  if (bytes.empty()) return false;
-  UniqueFileHandle file = CreateForWriting(path);
-  if (!file) return false;
-  const DWORD written = WriteAll(file.get(), bytes.data(), bytes.size());
+void SetLocalWriteTime(HANDLE file, std::uint32_t fileDate) {
   FILETIME local{}, utc{};
   if (::DosDateTimeToFileTime(static_cast<WORD>(fileDate >> 16), static_cast<WORD>(fileDate & 0xFFFF), &local) &&
       ::LocalFileTimeToFileTime(&local, &utc))
-    ::SetFileTime(file.get(), nullptr, nullptr, &utc);
-  return written == bytes.size();
+    ::SetFileTime(file, nullptr, nullptr, &utc);
+}
+
+// Writes the replacement file beside the destination; 0 or the error code.
+DWORD WriteReplacement(const std::string& temporary, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
+  // A leftover of a run that stopped halfway is replaced whatever its attributes.
+  ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+  UniqueFileHandle file = CreateForWriting(temporary);
+  if (!file) return ::GetLastError();
+  DWORD error = 0;
+  WriteAll(file.get(), bytes.data(), bytes.size(), error);
+  if (error == 0) SetLocalWriteTime(file.get(), fileDate);
+  return error;
+}
+}  // namespace
+
+WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
+  if (text.empty()) {
+    ::DeleteFileA(path.c_str());
+    return {};
+  }
+  UniqueFileHandle file = CreateForWriting(path);
+  if (!file) return {::GetLastError()};
+  DWORD error = 0;
+  WriteAll(file.get(), text.data(), text.size(), error);
+  if (error != 0) InfoBox(Format("KesUtils: Savestring: %s\r\nFailed to write with error code=%u", path, error));
+  return {error};
+}
+
+WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
+  if (bytes.empty()) return {ERROR_INVALID_PARAMETER};
+  // Windows refuses to replace a read-only or hidden file; Wine running as root would replace
+  // it all the same, so the attributes are asked first and both systems give one answer.
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)))
+    return {ERROR_ACCESS_DENIED};
+
+  const std::string temporary = path + kReplacementSuffix;
+  DWORD error = WriteReplacement(temporary, bytes, fileDate);
+  if (error == 0 && !::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    error = ::GetLastError();
+  if (error != 0) ::DeleteFileA(temporary.c_str());
+  return {error};
 }
 
 namespace {
@@ -89,7 +120,10 @@ FileStream::FileStream(const std::string& path, std::uint16_t mode, std::uint32_
 
 void FileStream::SeekToEnd() { ::SetFilePointer(m_file.get(), 0, nullptr, FILE_END); }
 
-std::size_t FileStream::Write(std::string_view bytes) { return WriteAll(m_file.get(), bytes.data(), bytes.size()); }
+std::size_t FileStream::Write(std::string_view bytes) {
+  DWORD error = 0;
+  return WriteAll(m_file.get(), bytes.data(), bytes.size(), error);
+}
 
 std::optional<FileStream> OpenFileStreamSafely(const std::string& path, std::uint16_t mode, std::uint32_t share) {
   if (mode == FileStream::kCreate) return FileStream(path, mode, 0);

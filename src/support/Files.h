@@ -18,16 +18,30 @@ bool FileIsPresent(const std::string& path);
 // time of day (milliseconds included) as the fraction. 0 when the file cannot be read.
 double FileDateTime(const std::string& path);
 
-// Writes `text` as the whole content of the file; an empty text deletes the file instead.
-// A file that cannot be opened is passed over silently; a short write is reported in a
-// message box.
-void SaveTextToFile(const std::string& path, std::string_view text);
+// What a whole-file write came to: error 0 when the file holds the new content, otherwise the
+// system's error code. A short write for which the system gave no code counts as
+// ERROR_HANDLE_DISK_FULL.
+struct WriteResult {
+  std::uint32_t error = 0;
+  bool Written() const { return error == 0; }
+};
+
+// Name of the file SaveBytesWithDate writes beside the destination before it takes its place.
+inline constexpr char kReplacementSuffix[] = ".qlx-new";
+
+// Writes `text` as the whole content of the file (created or truncated in place); an empty
+// text deletes the file instead, which counts as written. A file that cannot be opened gives
+// the open's error without a report; a short write is also reported in a message box.
+WriteResult SaveTextToFile(const std::string& path, std::string_view text);
 
 // Writes `bytes` as the whole content of the file and sets its last-write time from a packed
-// local date-time (high word date, low word time, as the file system packs them). An invalid
-// date leaves the time of the write. False for empty bytes (the file is not touched), a file
-// that cannot be opened, or a short write.
-bool SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate);
+// local date-time (high word date, low word time, as the file system packs them); an invalid
+// date leaves the time of the write. The bytes go to path + ".qlx-new" first (a leftover of
+// that name is replaced), which takes the destination's place only when whole and dated; on
+// any failure it is removed and an existing file stays as it was. A read-only or hidden
+// destination is refused (ERROR_ACCESS_DENIED), as Windows refuses to replace it. Empty bytes
+// touch nothing and give ERROR_INVALID_PARAMETER.
+WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate);
 
 class FileStreamError : public std::runtime_error {
  public:

@@ -64,8 +64,9 @@ class ScratchFolder {
 
 struct ManifestErrorCase {
   const char* what;
-  const char* manifest;  // "\n"-separated lines; files a.txt and b.txt exist beside it
+  const char* manifest;  // "\n"-separated lines; files a.txt, b.txt and empty.txt exist beside it
   const char* expected;  // a piece of the one-line message, after "m.manifest:"
+  const char* alsoExpected = "";  // another piece of it, further on
 };
 
 class QlxpackManifestErrorTest : public testing::TestWithParam<ManifestErrorCase> {};
@@ -74,11 +75,13 @@ TEST_P(QlxpackManifestErrorTest, FailsWithOneLineNamingTheManifestLine) {
   ScratchFolder scratch;
   WriteFile(scratch.Path() / "a.txt", "alpha");
   WriteFile(scratch.Path() / "b.txt", "beta");
+  WriteFile(scratch.Path() / "empty.txt", "");
   fs::create_directories(scratch.Path() / "folder.txt");
   WriteFile(scratch.Path() / "m.manifest", GetParam().manifest);
   const RunResult r = RunTool("pack " + (scratch.Path() / "m.manifest").string() + " " + (scratch.Path() / "out").string());
   EXPECT_EQ(r.exitCode, 1) << r.output;
   EXPECT_NE(r.output.find("m.manifest:" + std::string(GetParam().expected)), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find(GetParam().alsoExpected), std::string::npos) << r.output;
   EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
   EXPECT_FALSE(fs::exists(scratch.Path() / "out" / "payload.rc"));
 }
@@ -88,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ManifestErrorCase{"MissingSource", "RS_A a.txt a.txt\nRS_B b.txt nope.bin\n", "2: source \""},
         ManifestErrorCase{"SourceIsAFolder", "RS_A a.txt folder.txt\n", "1: source \""},
+        ManifestErrorCase{"EmptySource", "RS_A a.txt a.txt\nRS_B b.txt empty.txt\n", "2: source \"",
+                          "empty.txt\" is empty; the installer cannot install an empty file"},
         ManifestErrorCase{"NameOver30", "# c\n\nRS_A 0123456789012345678901234567890 a.txt\n",
                           "3: stored name \"0123456789012345678901234567890\" is longer than 30 characters"},
         ManifestErrorCase{"NameWithFolder", "RS_A ..\\evil.exe a.txt\n", "1: stored name \"..\\evil.exe\" is not a bare file name"},

@@ -10,24 +10,13 @@
 #include "support/Files.h"
 #include "support/Folders.h"
 #include "support/RunLog.h"
+#include "win32/RunLogMessages.h"
 
 namespace {
 
 bool SixtyFourBitPrefix() {
   BOOL wow64 = FALSE;
   return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
-}
-
-// The run log's messages, without time and memory fields.
-std::vector<std::string> LogMessages() {
-  std::vector<std::string> messages;
-  for (const std::string& line : CrLfLines(ReadWholeFile(LogPath()))) {
-    const size_t start = line.find(' ', 7);
-    const size_t end = line.rfind("[Mem: ");
-    if (start != std::string::npos && end != std::string::npos && end > start)
-      messages.push_back(line.substr(start + 1, end - start - 1));
-  }
-  return messages;
 }
 
 // Folders and files made below Program Files for one test, removed afterwards.

@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include <windows.h>
 
 #include "common/Capture.h"
+#include "common/FileTimes.h"
 #include "common/ScratchFolder.h"
+#include "support/Application.h"
 #include "support/DateTime.h"
 #include "support/FileVersion.h"
 #include "support/Locale.h"
@@ -17,19 +20,6 @@
 namespace {
 
 constexpr double kMillisecond = 1.0 / 86400000.0;
-
-// Sets a file's last-write time from a local time, plus `extraTicks` of 100 ns.
-void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local, std::uint32_t extraTicks = 0) {
-  FILETIME localFt{}, utc{};
-  ASSERT_TRUE(::SystemTimeToFileTime(&local, &localFt));
-  const std::uint64_t ticks = ((std::uint64_t{localFt.dwHighDateTime} << 32) | localFt.dwLowDateTime) + extraTicks;
-  localFt = FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-  ASSERT_TRUE(::LocalFileTimeToFileTime(&localFt, &utc));
-  UniqueFileHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(file);
-  ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &utc));
-}
 
 std::string ShortDateOf(WORD year, WORD month, WORD day) {
   SYSTEMTIME st{};
@@ -55,11 +45,11 @@ TEST(FileDateTime, DaysSince1899WithMilliseconds) {
       {{2026, 12, 2, 1, 12, 0, 0, 0}, 46357.5},
   };
   for (const auto& c : cases) {
-    SetLocalWriteTime(path, c.local);
+    ASSERT_TRUE(SetLocalWriteTime(path, c.local));
     const double whole = FileDateTime(path);
     EXPECT_NEAR(whole, c.expected, kMillisecond / 2) << c.local.wYear;
     // Parts of a millisecond are cut off, as the system time of the file shows it.
-    SetLocalWriteTime(path, c.local, 9999);
+    ASSERT_TRUE(SetLocalWriteTime(path, c.local, 9999));
     EXPECT_EQ(FileDateTime(path), whole) << c.local.wYear;
   }
 }
@@ -75,18 +65,34 @@ TEST(ShortDateText, ConvertsDayCountsAndRefusesNonsense) {
 TEST(SaveTextToFile, WritesReplacesAndDeletes) {
   ScratchFolder scratch("save");
   const std::string path = scratch / "unins5100.dat";
-  SaveTextToFile(path, "[Uninstall]\r\nguid=x\r\n");
+  EXPECT_TRUE(SaveTextToFile(path, "[Uninstall]\r\nguid=x\r\n").Written());
   EXPECT_EQ(ReadWholeFile(path), "[Uninstall]\r\nguid=x\r\n");
   // A shorter text replaces the whole content.
-  SaveTextToFile(path, std::string("a\0b", 3));
+  EXPECT_TRUE(SaveTextToFile(path, std::string("a\0b", 3)).Written());
   EXPECT_EQ(ReadWholeFile(path), std::string("a\0b", 3));
   EXPECT_EQ(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-  SaveTextToFile(path, "");
+  EXPECT_TRUE(SaveTextToFile(path, "").Written());
   EXPECT_FALSE(FileIsPresent(path));
-  // Nothing to delete, no folder to write into: quiet either way.
-  SaveTextToFile(path, "");
-  SaveTextToFile(scratch / "missing\\x.dat", "text");
+  // Nothing to delete: quiet.
+  EXPECT_TRUE(SaveTextToFile(path, "").Written());
+}
+
+TEST(SaveTextToFile, AFileThatCannotBeOpenedGivesTheSystemsErrorWithoutAReport) {
+  ScratchFolder scratch("save");
+  std::vector<std::string> boxes;
+  SetInfoBoxHandler([&](const std::string& text) { boxes.push_back(text); });
+  EXPECT_EQ(SaveTextToFile(scratch / "missing\\x.dat", "text").error, static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
   EXPECT_FALSE(FileIsPresent(scratch / "missing\\x.dat"));
+  const std::string held = scratch / "held.dat";
+  ASSERT_TRUE(WriteWholeFile(held, "old"));
+  {
+    UniqueFileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    EXPECT_EQ(SaveTextToFile(held, "new").error, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+  }
+  EXPECT_EQ(ReadWholeFile(held), "old");
+  SetInfoBoxHandler(nullptr);
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST(SaveBytesWithDate, SetsThePackedLocalDate) {
@@ -104,7 +110,7 @@ TEST(SaveBytesWithDate, SetsThePackedLocalDate) {
   };
   for (const auto& c : cases) {
     const std::string path = scratch / "f.bin";
-    ASSERT_TRUE(SaveBytesWithDate(path, bytes, c.packed));
+    ASSERT_TRUE(SaveBytesWithDate(path, bytes, c.packed).Written());
     EXPECT_EQ(ReadWholeFile(path), std::string("MZ\0\1\2\xFF", 6));
     EXPECT_NEAR(FileDateTime(path), c.expected, kMillisecond / 2);
   }
@@ -119,8 +125,8 @@ TEST(SaveBytesWithDate, InvalidDateKeepsTheTimeOfTheWrite) {
     const std::string path = scratch / "f.bin";
     ASSERT_TRUE(WriteWholeFile(path, "old"));
     SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
-    SetLocalWriteTime(path, old);
-    ASSERT_TRUE(SaveBytesWithDate(path, bytes, packed)) << packed;
+    ASSERT_TRUE(SetLocalWriteTime(path, old));
+    ASSERT_TRUE(SaveBytesWithDate(path, bytes, packed).Written()) << packed;
     EXPECT_EQ(ReadWholeFile(path), "\1\2\3");
     // The write's own day, not the old date and not one made from the packed value.
     SYSTEMTIME now{};
@@ -132,19 +138,66 @@ TEST(SaveBytesWithDate, InvalidDateKeepsTheTimeOfTheWrite) {
   }
 }
 
-TEST(SaveBytesWithDate, EmptyBytesOrNoFileGiveFalse) {
+TEST(SaveBytesWithDate, FailuresLeaveTheOldFileWholeAndNoReplacementBehind) {
   ScratchFolder scratch("bytes");
-  const std::string path = scratch / "keep.bin";
-  ASSERT_TRUE(WriteWholeFile(path, "keep"));
-  SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
-  SetLocalWriteTime(path, old);
-  const double before = FileDateTime(path);
-  EXPECT_FALSE(SaveBytesWithDate(path, {}, 0x48450000));
-  EXPECT_EQ(ReadWholeFile(path), "keep");
-  EXPECT_EQ(FileDateTime(path), before);
-  EXPECT_FALSE(SaveBytesWithDate(scratch / "missing\\f.bin", std::vector<std::uint8_t>{1}, 0x48450000));
-  EXPECT_FALSE(SaveBytesWithDate(scratch / "empty.bin", {}, 0x48450000));
+  const std::vector<std::uint8_t> bytes{'n', 'e', 'w'};
+  const std::uint32_t date2016 = ((2016 - 1980) << 9 | 2 << 5 | 5) << 16;
+  const SYSTEMTIME old{2001, 1, 1, 1, 0, 0, 0, 0};
+  struct Case {
+    const char* name;
+    DWORD attributes;  // of the existing file
+    bool holdOpen;     // another handle holds it without sharing
+    std::vector<std::uint32_t> errors;
+  };
+  // Wine refuses to replace a file that is open at all (access denied), Windows one opened
+  // without delete sharing (access denied or a sharing violation).
+  const Case cases[] = {
+      {"readonly.exe", FILE_ATTRIBUTE_READONLY, false, {ERROR_ACCESS_DENIED}},
+      {"hidden.exe", FILE_ATTRIBUTE_HIDDEN, false, {ERROR_ACCESS_DENIED}},
+      {"held.exe", FILE_ATTRIBUTE_NORMAL, true, {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION}},
+  };
+  for (const auto& c : cases) {
+    const std::string path = scratch / c.name;
+    ASSERT_TRUE(WriteWholeFile(path, "old content"));
+    ASSERT_TRUE(SetLocalWriteTime(path, old));
+    const double before = FileDateTime(path);
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), c.attributes));
+    WriteResult result;
+    {
+      UniqueFileHandle holder;
+      if (c.holdOpen) holder.reset(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      ASSERT_EQ(static_cast<bool>(holder), c.holdOpen) << c.name;
+      result = SaveBytesWithDate(path, bytes, date2016);
+    }
+    EXPECT_NE(std::find(c.errors.begin(), c.errors.end(), result.error), c.errors.end()) << c.name << ": " << result.error;
+    EXPECT_EQ(ReadWholeFile(path), "old content") << c.name;
+    EXPECT_EQ(FileDateTime(path), before) << c.name;
+    EXPECT_FALSE(FileIsPresent(path + ".qlx-new")) << c.name;
+  }
+
+  // No folder to write into; empty bytes touch nothing.
+  EXPECT_EQ(SaveBytesWithDate(scratch / "missing\\f.bin", bytes, date2016).error,
+            static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+  const std::string kept = scratch / "keep.bin";
+  ASSERT_TRUE(WriteWholeFile(kept, "keep"));
+  EXPECT_FALSE(SaveBytesWithDate(kept, {}, date2016).Written());
+  EXPECT_EQ(ReadWholeFile(kept), "keep");
+  EXPECT_FALSE(SaveBytesWithDate(scratch / "empty.bin", {}, date2016).Written());
   EXPECT_FALSE(FileIsPresent(scratch / "empty.bin"));
+}
+
+TEST(SaveBytesWithDate, ALeftoverReplacementIsReplacedAndTheNewFileTakesThePlace) {
+  ScratchFolder scratch("bytes");
+  const std::string path = scratch / "quon.exe";
+  ASSERT_TRUE(WriteWholeFile(path, "old"));
+  ASSERT_TRUE(WriteWholeFile(path + ".qlx-new", "half of an earlier write"));
+  ASSERT_TRUE(::SetFileAttributesA((path + ".qlx-new").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  const std::uint32_t date2016 = ((2016 - 1980) << 9 | 2 << 5 | 5) << 16 | (3 << 11 | 55 << 5);
+  EXPECT_TRUE(SaveBytesWithDate(path, std::vector<std::uint8_t>{'M', 'Z'}, date2016).Written());
+  EXPECT_EQ(ReadWholeFile(path), "MZ");
+  EXPECT_NEAR(FileDateTime(path), 42405 + (3 * 60 + 55) / 1440.0, kMillisecond / 2);
+  EXPECT_FALSE(FileIsPresent(path + ".qlx-new"));
+  EXPECT_EQ(::GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
 }
 
 TEST(OpenFileStreamSafely, CommonFailuresGiveNoStream) {
@@ -194,7 +247,7 @@ TEST(FileVersionText, VersionRecordOrDate) {
     const std::string path = scratch / c.name;
     ASSERT_TRUE(WriteWholeFile(path, c.content));
     SYSTEMTIME when{2016, 2, 5, 5, 12, 0, 0, 0};
-    SetLocalWriteTime(path, when);
+    ASSERT_TRUE(SetLocalWriteTime(path, when));
     EXPECT_EQ(FileVersionText(path), "date: " + ShortDateOf(2016, 2, 5)) << c.name;
   }
   // This test program has no version record either.

@@ -2,8 +2,8 @@
 // installer: every item against its source file, name lookup, failures, generator state.
 #include "payload/PayloadReader.h"
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,58 +12,15 @@
 #include <gtest/gtest.h>
 
 #include "payload/InflateBuffer.h"
+#include "payload/PayloadEncoder.h"
 #include "payload/PayloadFormat.h"
 #include "payload/PseudoRandom.h"
+#include "win32/SamplePayload.h"
 
 namespace {
 
-// The installer's item list, in its order and letter case.
-const char kPayloadList[] =
-    "rs_cmd,rs_exe,rs_hlp,rs_printers,rs_icon,rs_readme,rs_pa0640,rs_edkbp,rs_pr32,rs_vertxt,rs_Manual,rs_Quick,"
-    "rs_reader,rs_readergpl,rs_tip01,rs_tip02,rs_tip03,rs_tip04,rs_tip05,rs_tip06,rs_tip07,rs_tip08,rs_tip09,"
-    "rs_tip10,rs_tip11,rs_tip12,rs_tip13,rs_vnhhttp,rs_unins,rs_dosmon,rs_conf,rs_dosbox,rs_sdl,rs_sdl_net";
-
 // The state the shared generator is left in by the payload key (seed, then 50 draws).
 constexpr std::uint32_t kStateAfterKey = 0xDF83ED7Fu;
-
-struct Listed {
-  std::string item, storedName, source;
-  std::int32_t timeStamp;
-};
-
-// The packing tool's list of what it packed: item, stored name, source, stamp, sizes.
-std::vector<Listed> PackedList() {
-  std::ifstream in("Z:" QLX_PAYLOAD_LIST, std::ios::binary);
-  std::vector<Listed> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    Listed r;
-    std::string stamp;
-    std::getline(fields, r.item, '\t');
-    std::getline(fields, r.storedName, '\t');
-    std::getline(fields, r.source, '\t');
-    std::getline(fields, stamp, '\t');
-    r.timeStamp = std::stoi(stamp);
-    rows.push_back(r);
-  }
-  return rows;
-}
-
-std::string ReadUnixFile(const std::string& path) {
-  std::ifstream in("Z:" + path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> ListNames() {
-  std::vector<std::string> names;
-  std::istringstream list(kPayloadList);
-  std::string name;
-  while (std::getline(list, name, ',')) names.push_back(name);
-  return names;
-}
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
@@ -71,8 +28,8 @@ std::string Lower(std::string s) {
 }
 
 TEST(PayloadReader, EveryListedItemReadsBackAsItsSource) {
-  const std::vector<Listed> packed = PackedList();
-  const std::vector<std::string> names = ListNames();
+  const std::vector<PackedItem> packed = PackedPayload();
+  const std::vector<std::string> names = InstallerItemNames();
   ASSERT_EQ(names.size(), 34u);
   ASSERT_EQ(packed.size(), names.size());
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -91,7 +48,7 @@ TEST(PayloadReader, EveryListedItemReadsBackAsItsSource) {
 
 TEST(PayloadReader, StoredNamesMeetTheInstallRules) {
   std::vector<std::string> stored;
-  for (const std::string& name : ListNames()) {
+  for (const std::string& name : InstallerItemNames()) {
     std::string fileName, bytes;
     std::int32_t stamp;
     ReadPayloadItem(name, fileName, stamp, bytes);
@@ -99,7 +56,7 @@ TEST(PayloadReader, StoredNamesMeetTheInstallRules) {
     stored.push_back(fileName);
   }
   const auto at = [&](const char* item) {
-    const auto names = ListNames();
+    const auto names = InstallerItemNames();
     return stored[std::find(names.begin(), names.end(), item) - names.begin()];
   };
   EXPECT_EQ(at("rs_vnhhttp"), "vnhhttp.exe");
@@ -194,6 +151,26 @@ TEST(PayloadReader, BrokenItemsRaiseAndHandBackNoBytes) {
     }
     EXPECT_EQ(bytes, "") << c.name;
   }
+}
+
+// A header may promise up to 1032 bytes per body byte; a body of 2.1 MB lets it ask for 2 GiB,
+// which a 32-bit process cannot hold.
+TEST(PayloadReader, APlainSizeNoMemoryHoldsIsDamaged) {
+  PayloadHeader header;
+  header.plainSize = 0x7FFFFFFF;
+  header.fileName = "big.bin";
+  std::vector<std::uint8_t> item = ComposePayloadItem(header, CompressZlib(std::string(2'100'000, 'x'), 0));
+  const std::string key = BuildPayloadKey();
+  EncipherPayload(key, item.data(), item.size());
+  std::string fileName, bytes = "stale";
+  std::int32_t stamp = 0;
+  try {
+    DecodePayloadItem("rs_big", key, item.data(), item.size(), fileName, stamp, bytes);
+    ADD_FAILURE() << "no failure";
+  } catch (const EPayloadDamaged& e) {
+    EXPECT_STREQ(e.what(), "Payload item rs_big is damaged");
+  }
+  EXPECT_EQ(bytes, "");
 }
 
 TEST(PayloadReader, RepeatedReadsAgreeAndLeaveTheGeneratorInOneState) {

@@ -13,16 +13,9 @@
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Locale.h"
+#include "win32/RunLogMessages.h"
 
 namespace {
-
-// The message between the time field and the memory field of one line.
-std::string MessageOf(const std::string& line) {
-  const size_t start = line.find(' ', 7);
-  const size_t end = line.rfind("[Mem: ");
-  if (start == std::string::npos || end == std::string::npos || end < start) return "<malformed>";
-  return line.substr(start + 1, end - start - 1);
-}
 
 class RunLog : public testing::Test {
  protected:
@@ -48,7 +41,7 @@ TEST_F(RunLog, StartMakesTheFolderReplacesTheOldFileAndWritesTheBanner) {
   StartRunLog(folder + "qlx355.exe");
   const auto lines = CrLfLines(ReadWholeFile(LogPath()));
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(MessageOf(lines[0]), "== Logging Initialized. Build " + OwnVersionText());
+  EXPECT_EQ(LogMessageOf(lines[0]), "== Logging Initialized. Build " + OwnVersionText());
   // This program has no version record: the banner shows its date instead.
   EXPECT_NE(lines[0].find("Build date: "), std::string::npos);
 }
@@ -69,9 +62,9 @@ TEST_F(RunLog, LineForm) {
   const std::string content = ReadWholeFile(LogPath());
   const auto lines = CrLfLines(content);
   ASSERT_EQ(lines.size(), 4u) << content;
-  EXPECT_EQ(MessageOf(lines[1]), "value %d stays");
-  EXPECT_EQ(MessageOf(lines[2]), "value 42 replaced");
-  EXPECT_EQ(MessageOf(lines[3]), "");
+  EXPECT_EQ(LogMessageOf(lines[1]), "value %d stays");
+  EXPECT_EQ(LogMessageOf(lines[2]), "value 42 replaced");
+  EXPECT_EQ(LogMessageOf(lines[3]), "");
 
   const std::string timeSep = TimeSeparator();
   const std::string thousands = LocaleFormatSettings().thousandsSeparator;

@@ -111,6 +111,10 @@ std::vector<ManifestEntry> ReadManifest(const std::string& path, const std::vect
     const std::uintmax_t size = fs::file_size(e.source, ec);
     if (ec) throw EManifestError(path, lineNo, "source " + Quoted(e.source) + " is missing or unreadable");
     if (size >= kTwoGiB) throw EManifestError(path, lineNo, "source " + Quoted(e.source) + " is 2 GiB or larger");
+    // The installer takes an item without bytes for one it could not read, so an empty file
+    // would make an installer that never installs.
+    if (size == 0)
+      throw EManifestError(path, lineNo, "source " + Quoted(e.source) + " is empty; the installer cannot install an empty file");
     entries.push_back(std::move(e));
   }
   return entries;

@@ -27,7 +27,8 @@ class EManifestError : public std::runtime_error {
   EManifestError(const std::string& manifest, int line, const std::string& reason);
 };
 
-// Reads and checks the whole manifest, sources included (present, readable, under 2 GiB).
+// Reads and checks the whole manifest, sources included (present, readable, not empty, under
+// 2 GiB).
 std::vector<ManifestEntry> ReadManifest(const std::string& path, const std::vector<std::string>& searchFolders);
 
 // "RS_" followed by one or more capitals, digits or underscores.

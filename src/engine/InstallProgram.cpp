@@ -1,0 +1,208 @@
+#include "engine/InstallProgram.h"
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "engine/DosboxDecision.h"
+#include "engine/InstallItems.h"
+#include "engine/InstallReport.h"
+#include "engine/InstallRules.h"
+#include "engine/PayloadList.h"
+#include "engine/Shortcuts.h"
+#include "engine/UninstallRecord.h"
+#include "engine/UninstallRegistry.h"
+#include "support/FileVersion.h"
+#include "support/Files.h"
+#include "support/Folders.h"
+#include "support/Lists.h"
+#include "support/Paths.h"
+#include "support/Product.h"
+#include "support/RunLog.h"
+#include "support/Text.h"
+
+namespace {
+
+constexpr char kMenuProgram[] = "ztmenu.exe";
+// Only this program is kept when the copy in place is not older than the item: it may be a
+// newer one that another product of the publisher installed.
+constexpr char kKeptIfNotOlder[] = "vnhhttp.exe";
+
+using Kind = InstallOutcome::Kind;
+
+// What the file phase leaves for the completion.
+struct WrittenFiles {
+  bool cancelled = false;
+  int handled = 0;
+  int written = 0;
+  std::string fileList;  // File_List's value
+  std::vector<std::string> failed;
+};
+
+// How the run ends: its result and the closing report ("" for none).
+struct RunEnd {
+  bool success = false;
+  std::string report;
+};
+
+// A folder that cannot be made shows up later as files that cannot be written.
+void MakeFolder(std::string folder) { EnsureFolder(folder); }
+
+bool KeepsExistingCopy(const std::string& destination, const InstallItem& item) {
+  return destination.find(kKeptIfNotOlder) != std::string::npos && FileIsPresent(destination) &&
+         ExistingFileIsNotOlder(static_cast<std::uint32_t>(item.fileDate), FileDateTime(destination));
+}
+
+void WriteOneFile(const std::string& destination, const InstallItem& item, bool listed, const InstallFolders& folders,
+                  WrittenFiles& files) {
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(item.data.data()), item.data.size());
+  const WriteResult result = SaveBytesWithDate(destination, bytes, static_cast<std::uint32_t>(item.fileDate));
+  // A file that could not be written is listed all the same: an older copy may be there for
+  // the uninstaller to remove.
+  if (listed) files.fileList += destination.substr(folders.install.size()) + ",";
+  if (result.Written()) {
+    LogFormat("InstallProgram.File saved %s", destination);
+    ++files.written;
+  } else {
+    LogFormat("InstallProgram.File NOT saved %s (error %d)", destination, result.error);
+    files.failed.push_back(destination);
+  }
+}
+
+// Writes the files in list order; Pause and Cancel take effect inside SetPosition, between files.
+WrittenFiles WriteFiles(const InstallItems& read, const InstallFolders& folders, int normalFiles, bool needsDosbox,
+                        InstallProgress& progress) {
+  WrittenFiles files;
+  LogText("InstallProgram.Putting files in folder");
+  progress.SetTotal(static_cast<std::int32_t>(read.totalBytes));
+  std::int64_t bytesDone = 0;
+  const int count = static_cast<int>(read.items.size());
+  for (int i = 0; i < count; ++i) {
+    const InstallItem& item = read.items[i];
+    const std::string destination = FileDestination(item.fileName, i, normalFiles, folders);
+    progress.SetFileName(destination);
+    LogFormat("InstallProgram.file: %s", destination);
+    if (!KeepsExistingCopy(destination, item))
+      WriteOneFile(destination, item, ListedInFileList(i, normalFiles, needsDosbox), folders, files);
+    bytesDone += static_cast<std::int64_t>(item.data.size());
+    progress.SetPosition(static_cast<std::int32_t>(bytesDone));
+    files.handled = i + 1;
+    if (progress.Cancelled()) {
+      files.cancelled = true;
+      break;
+    }
+  }
+  return files;
+}
+
+// Whether the folder above the install folder holds the publisher's menu program. A parent that
+// is a drive root (c:\) does not count.
+bool UnderMenuProgram(const std::string& installFolder) {
+  const std::string parent = FolderPart(StripTrailingBackslashes(installFolder));
+  return parent.size() > 3 && FileIsPresent(parent + kMenuProgram);
+}
+
+// The record's last lines, the shortcuts, the record file and the registry entry.
+std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& folders, const std::string& desktopLink,
+                                 WrittenFiles& files, int fileCount) {
+  record.AddCompletionLines(GroupFolder(kGroupSubPath));
+  MakeGroupShortcuts(kGroupSubPath, folders.install);
+  MakeDesktopShortcut(desktopLink, folders.install);
+  record.AddLine("Shortcuts", kDesktopShortcutName);
+  const WriteResult saved = SaveUninstallRecord(folders.install, record.Text());
+  if (!saved.Written()) {
+    const std::string path = UninstallRecordPath(folders.install);
+    LogFormat("InstallProgram.File NOT saved %s (error %d)", path, saved.error);
+    files.failed.push_back(path);
+  }
+  Register(folders.install);
+  // The record counts as one more file.
+  return CompletionReport(OwnVersionText(), files.failed, fileCount + 1);
+}
+
+// Phases 1 to 5 up to the closing report. The progress window and the items live here, so both
+// are gone before the caller shows the report, and on every path a failure takes.
+RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const InstallProgressFactory& makeProgress,
+                 InstallOutcome& outcome) {
+  LogText("InstallProgram.started");
+  UninstallRecord record(installFolder);
+  const InstallFolders folders(installFolder);
+  const bool needsDosbox = NeedsDosbox(folders.install);
+  LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
+
+  MakeFolder(folders.manuals);
+  MakeFolder(folders.tips);
+  if (needsDosbox) {
+    LogText("InstallProgram.EnsureDirExists");
+    MakeFolder(folders.dosbox);
+  }
+  const std::unique_ptr<InstallProgress> progress = makeProgress();
+  progress->SetProgramName(kProductName);
+  progress->SetStage("Installing ...");
+  progress->Show();
+
+  const int itemCount = CountChar(',', kPayloadList) + 1;
+  LogFormat("Raw config items = %d", itemCount);
+  const int normalFiles = itemCount - kDosboxItemCount;
+  LogFormat("Normfiles = %d", normalFiles);
+  const int count = needsDosbox ? itemCount : normalFiles;
+  outcome.filesTotal = count;
+  LogFormat("InstallProgram.Making list of files to install (%d items)", count);
+  const InstallItems read = ReadInstallItems(kPayloadList, count);
+  LogFormat("Installprogram.Completed list: %d files", count);
+
+  if (!read.errors.empty()) {
+    std::string errors;
+    for (const std::string& line : read.errors) errors += (errors.empty() ? "" : "\r\n") + line;
+    dialogs.ShowNotice(errors);
+    outcome.kind = Kind::ItemsUnreadable;
+    return {false, errors};
+  }
+
+  WrittenFiles files = WriteFiles(read, folders, normalFiles, needsDosbox, *progress);
+  progress->ShowDone(files.failed.empty() ? "Installation Successful." : "Installation finished with errors.");
+  record.AddLine("File_List", files.fileList);
+  outcome.filesHandled = files.handled;
+  // Looked up whether or not the run went well so far; used only by a complete one.
+  const std::string desktopLink = DesktopShortcutPath();
+
+  RunEnd end;
+  if (files.cancelled) {
+    outcome.kind = Kind::Cancelled;
+    end = {false, CancelReport(files.handled, count, files.failed)};
+  } else if (files.written == 0) {
+    outcome.kind = Kind::Failed;
+    end = {false, NothingWrittenReport(files.failed)};
+    outcome.message = end.report;
+  } else if (UnderMenuProgram(folders.install)) {
+    outcome.kind = Kind::InstalledUnderMenu;
+    end = {true, MenuReport(files.failed)};
+  } else {
+    end = {true, CompleteInstallation(record, folders, desktopLink, files, count)};
+    outcome.kind = files.failed.empty() ? Kind::Installed : Kind::InstalledWithFailures;
+  }
+  outcome.filesFailed = static_cast<int>(files.failed.size());
+  return end;
+}
+
+}  // namespace
+
+bool InstallProgram(const std::string& installFolder, DialogService& dialogs,
+                    const InstallProgressFactory& makeProgress, InstallOutcome& outcome) {
+  outcome = InstallOutcome{};
+  try {
+    const RunEnd end = RunPhases(installFolder, dialogs, makeProgress, outcome);
+    if (!end.report.empty()) dialogs.ShowNotice(kProductName, end.report);
+    return end.success;
+  } catch (const EInstallerDamaged& e) {
+    outcome.kind = Kind::Damaged;
+    outcome.message = e.what();
+    throw;
+  } catch (const std::exception& e) {
+    outcome.kind = Kind::Failed;
+    outcome.message = e.what();
+    throw;
+  }
+}
