@@ -1,14 +1,29 @@
 #pragma once
-// The installer's main window.
+// The installer's main window: the start sequence (run log, captions, default folder, installed
+// copy and version prompt), the pages and their buttons, and the install click that checks the
+// folder and hands it to the install run.
 
-#include "ui/Form.h"
+#include <string>
 
-class TMainForm : public Form {
+#include "support/DialogService.h"
+#include "support/InstallProgress.h"
+#include "ui/MainFormView.h"
+
+class TAdvToolButton;
+
+class TMainForm : public TMainFormView {
  public:
-  static constexpr int kClientWidth = 682;
-  static constexpr int kClientHeight = 400;
+  TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress);
 
-  TMainForm();
+  // Whether the version prompt was declined at start (the program then ends).
+  bool Declined() const { return m_declined; }
+
+  // Event handlers.
+  void btnSetupClick(TAdvToolButton&);
+  void btnBrowseClick(TAdvToolButton&);
+  void btnReInstallClick(TAdvToolButton&);
+  void BtnFullInstallClick(TAdvToolButton&);
+  void btnCancelClick(TAdvToolButton&);
 
  protected:
   void FormCreated() override;
@@ -17,4 +32,15 @@ class TMainForm : public Form {
 
  private:
   void FormCreate();
+  void SetDefaultDir();
+  bool CheckForInstalled(const std::string& folder);
+  std::string VersionLine() const;
+
+  DialogService& m_dialogs;
+  InstallProgressFactory m_makeProgress;
+  std::string m_driveRoot;
+  std::string m_ownVersion;
+  std::string m_installedVersion;
+  bool m_installedCopyFound = false;
+  bool m_declined = false;
 };

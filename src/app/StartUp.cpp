@@ -1,13 +1,16 @@
 #include "app/StartUp.h"
 
 #include <exception>
+#include <memory>
 
 #include <objbase.h>
 
 #include "app/MainForm.h"
 #include "support/Product.h"
 #include "support/Application.h"
+#include "ui/InstProgressForm.h"
 #include "ui/MessageLoop.h"
+#include "ui/TaskDialogService.h"
 #include "support/ProcessCommandLine.h"
 #include "support/UniqueHandle.h"
 
@@ -52,7 +55,8 @@ int RunInstaller(int showCommand) {
 
   try {
     SetApplicationTitle(kApplicationTitle);
-    TMainForm mainForm;
+    TaskDialogService dialogs;
+    TMainForm mainForm(dialogs, [] { return std::make_unique<TInstProgressForm>(); });
     mainForm.Create();
     mainForm.Show(showCommand);
     RunMessageLoop();

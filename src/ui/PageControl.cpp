@@ -1,6 +1,7 @@
 #include "ui/PageControl.h"
 
 TTabSheet& TPageControl::AddPage(std::unique_ptr<TTabSheet> page) {
+  page->SetBounds(Rect{kSheetInset, kSheetInset, Width() - kSheetInset, Height() - kSheetInset});
   TTabSheet& added = Add(std::move(page));
   if (!m_active)
     m_active = &added;

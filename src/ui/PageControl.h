@@ -1,6 +1,6 @@
 #pragma once
-// A page container without tabs: its pages fill it and only the active one shows. Pages are
-// switched by code only.
+// A page container without tabs: its pages fill it less a small inset and only the active
+// one shows. Pages are switched by code only.
 
 #include <memory>
 #include <string>
@@ -9,11 +9,14 @@
 
 class TTabSheet : public Control {
  public:
-  explicit TTabSheet(std::string name) : Control(std::move(name), {}, TAlign::alClient) {}
+  explicit TTabSheet(std::string name) : Control(std::move(name)) {}
 };
 
 class TPageControl : public Control {
  public:
+  // The sheets sit this far inside the container's edges.
+  static constexpr int kSheetInset = 4;
+
   TPageControl(std::string name, Rect bounds) : Control(std::move(name), bounds) {}
 
   // Adds a page; the first page added is the active one.

@@ -291,8 +291,8 @@ TEST(FormHost, ChildWindowsFollowPagesTabOrderAndPointer) {
   ::GetWindowRect(edit.Handle(), &r);
   POINT origin{0, 0};
   ::ClientToScreen(form->Handle(), &origin);
-  EXPECT_EQ(r.left - origin.x, 164);
-  EXPECT_EQ(r.top - origin.y, 35);
+  EXPECT_EQ(r.left - origin.x, 100 + 4 + 64);  // the page sits 4 pixels inside its container
+  EXPECT_EQ(r.top - origin.y, 4 + 35);
 
   pages.SetActivePage(second);
   EXPECT_FALSE(::IsWindowVisible(next.Handle()));

@@ -1,0 +1,183 @@
+// The whole product as a person uses it: start the installer on a clean machine, click NEXT
+// and Install, OK in the progress window's end state and OK on the closing report; then look at
+// what it left. Also the folder checks of the install click.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "common/ScratchFolder.h"
+#include "e2e/Harness.h"
+#include "support/Folders.h"
+#include "support/Paths.h"
+
+namespace {
+
+constexpr char kMainCaption[] = "Corvane Quillon Installer";
+constexpr char kUninstallKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}";
+
+// A left click at client coordinates of `window`, through the system's input queue as a mouse
+// would make it.
+void ClickAt(HWND window, int x, int y) {
+  POINT p{x, y};
+  ::ClientToScreen(window, &p);
+  ::SetForegroundWindow(window);
+  const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1, h = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT input[3] = {};
+  for (auto& i : input) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = p.x * 65535 / w;
+    i.mi.dy = p.y * 65535 / h;
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input[0], sizeof(INPUT));
+  ::Sleep(50);
+  ::SendInput(2, &input[1], sizeof(INPUT));
+  ::Sleep(100);
+}
+
+HWND ChildButton(HWND dialog, const std::string& caption) {
+  for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (WindowCaption(c) == caption) return c;
+  return nullptr;
+}
+
+// The text of the message dialog titled `title`, pressing its button `button`.
+bool Answer(const InstallerProcess& installer, const std::string& title, const std::string& button, DWORD timeoutMs) {
+  HWND dialog = installer.WaitForWindow(title, timeoutMs);
+  if (!dialog) return false;
+  ::Sleep(200);
+  HWND b = ChildButton(dialog, button);
+  if (!b) return false;
+  ::PostMessageA(b, BM_CLICK, 0, 0);
+  return true;
+}
+
+// The caption of a dialog without a title: the installer's name without its extension.
+std::string DefaultCaption() { return "qlx355"; }
+
+void CleanMachine(const std::string& folder) {
+  RemoveTree(folder);
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+  ::DeleteFileA((AddTrailingBackslash(SpecialFolderPath(0)) + "qlx.lnk").c_str());
+}
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return found;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const auto& f : FilesBelow(folder + name + "\\")) found.push_back(name + "\\" + f);
+    } else {
+      found.push_back(name);
+    }
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return found;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+  for (const auto& i : list)
+    if (i == item) return true;
+  return false;
+}
+
+TEST(InstallByClicking, NextInstallOkInstallsTheProduct) {
+  const std::string folder = "c:\\zt\\";
+  CleanMachine(folder);
+  auto installer = InstallerProcess::Start(InstallerPath());
+  HWND main = installer.WaitForWindow(kMainCaption, 20000);
+  ASSERT_NE(main, nullptr);
+  ::Sleep(300);
+  SaveScreenshot(main, "main-window-welcome");
+  ClickAt(main, 541, 347);  // NEXT
+  ::Sleep(300);
+  SaveScreenshot(main, "main-window-install-page");
+  ClickAt(main, 596, 356);  // Install
+
+  HWND progress = installer.WaitForWindow("Installation Progress", 30000);
+  ASSERT_NE(progress, nullptr) << "no progress window";
+  // OK shows in the end state, where the strip was empty before.
+  HWND report = nullptr;
+  for (int i = 0; i < 300 && !report; ++i) {
+    if (::IsWindowVisible(progress)) ClickAt(progress, 228, 158);
+    report = ::FindWindowA("TAdvMessageForm", "Quillon");
+    ::Sleep(100);
+  }
+  ASSERT_NE(report, nullptr) << "no closing report";
+  SaveScreenshot(report, "closing-report");
+  ASSERT_TRUE(Answer(installer, "Quillon", "OK", 5000));
+  ASSERT_TRUE(installer.WaitForExit(20000));
+  EXPECT_EQ(installer.ExitCode(), 0u);
+
+  const std::vector<std::string> files = FilesBelow(folder);
+  BOOL wow64 = FALSE;
+  ::IsWow64Process(::GetCurrentProcess(), &wow64);
+  // The sample payload's 31 files, the DOSBox files on 64-bit Windows, and the record.
+  EXPECT_EQ(files.size(), wow64 ? 35u : 32u);
+  for (const char* f : {"qlx.exe", "qlx.ico", "unins.exe", "quon.exe", "unins5100.dat"})
+    EXPECT_TRUE(Contains(files, f)) << f;
+  EXPECT_EQ(Contains(files, "dosbox\\dosbox.exe"), wow64 != FALSE);
+  const std::string record = ReadWholeFile(folder + "unins5100.dat");
+  EXPECT_NE(record.find("Install_Dir=c:\\zt\r\n"), std::string::npos) << record;
+  EXPECT_NE(record.find("Shortcuts=qlx.lnk"), std::string::npos) << record;
+
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  char value[512] = {};
+  DWORD size = sizeof value - 1;
+  EXPECT_EQ(::RegQueryValueExA(key, "UnInstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size),
+            ERROR_SUCCESS);
+  ::RegCloseKey(key);
+  EXPECT_STREQ(value, "c:\\zt\\unins.exe c:\\zt\\unins5100.dat");
+  EXPECT_NE(::GetFileAttributesA((AddTrailingBackslash(SpecialFolderPath(0)) + "qlx.lnk").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+
+  const std::string log = ReadWholeFile(CommonDocumentsFolder() + "corvane\\qlx355.log");
+  for (const char* line : {"FormCreate: start", "Default Install to Dir set to c:\\zt (Exists=false).",
+                           "BtnSetupClick.started", "BtnInstallClick.started", "BtnInstallClick.InstallProgram",
+                           "InstallProgram.started", "InstallProgram.File saved c:\\zt\\qlx.exe"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  CleanMachine(folder);
+}
+
+// The install click refuses protected folders (also in their other spellings) with the
+// message, and the field is reset; after OK the window is still there to try again.
+TEST(InstallByClicking, ProtectedFoldersAreRefused) {
+  // Wine's short names differ from Windows': ask for the alias of the Program Files folder.
+  char shortName[MAX_PATH] = {};
+  ASSERT_GT(::GetShortPathNameA(ProgramFilesFolder().c_str(), shortName, MAX_PATH), 0u);
+  const std::string programFiles = ProgramFilesFolder();
+  const std::string dirs[] = {"c:\\windows", std::string(shortName) + "\\x",
+                              "c:\\windows\\..\\" + NamePart(programFiles) + "\\x", "d:\\windows\\games",
+                              programFiles + "\\x"};
+  for (const std::string& dir : dirs) {
+    auto installer = InstallerProcess::Start(InstallerPath(), "\"/dir=" + dir + "\"");
+    HWND main = installer.WaitForWindow(kMainCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    ::Sleep(300);
+    ClickAt(main, 541, 347);
+    ::Sleep(200);
+    ClickAt(main, 596, 356);
+    HWND dialog = installer.WaitForWindow(DefaultCaption(), 10000);
+    ASSERT_NE(dialog, nullptr) << dir;
+    EXPECT_TRUE(Answer(installer, DefaultCaption(), "OK", 5000)) << dir;
+    ::Sleep(200);
+    EXPECT_TRUE(::IsWindowVisible(main)) << dir;
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(installer.WaitForExit(10000)) << dir;
+    const std::string log = ReadWholeFile(CommonDocumentsFolder() + "corvane\\qlx355.log");
+    EXPECT_NE(log.find("BtnInstallClick. Cancelled - bad install directory."), std::string::npos) << dir;
+    EXPECT_EQ(log.find("InstallProgram.started"), std::string::npos) << dir;
+  }
+}
+
+}  // namespace
