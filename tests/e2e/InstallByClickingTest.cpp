@@ -146,6 +146,19 @@ TEST(InstallByClicking, NextInstallOkInstallsTheProduct) {
                            "BtnSetupClick.started", "BtnInstallClick.started", "BtnInstallClick.InstallProgram",
                            "InstallProgram.started", "InstallProgram.File saved c:\\zt\\qlx.exe"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
+
+  // Started again over the installed copy: the same version is already there; Cancel ends
+  // the program before anything is done.
+  auto again = InstallerProcess::Start(InstallerPath());
+  HWND question = again.WaitForWindow("Information", 20000);
+  ASSERT_NE(question, nullptr) << "no version question";
+  SaveScreenshot(question, "version-question");
+  ASSERT_TRUE(Answer(again, "Information", "Cancel", 5000));
+  ASSERT_TRUE(again.WaitForExit(20000));
+  EXPECT_EQ(again.ExitCode(), 0u);
+  const std::string secondLog = ReadWholeFile(CommonDocumentsFolder() + "corvane\\qlx355.log");
+  EXPECT_NE(secondLog.find("formCreate: Install Cancelled"), std::string::npos) << secondLog;
+  EXPECT_EQ(secondLog.find("InstallProgram.started"), std::string::npos);
   CleanMachine(folder);
 }
 
