@@ -1,6 +1,7 @@
 // The main window's text rules: the default folder from the command line, the version prompt,
-// and the protected-folder test.
+// the protected-folder test, and the switches of unattended installs.
 #include "app/MainFormRules.h"
+#include "app/Switches.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,32 @@ TEST(MainFormRules, ProtectedFolders) {
       {{""}, false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsProtectedFolder(c.forms, programFiles), c.refused) << c.forms.front();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Switches, WholeArgumentsInAnyCaseAndPosition) {
+  const struct {
+    const char* commandLine;
+    RunMode mode;
+    bool suppress;
+  } cases[] = {
+      {"qlx355.exe", RunMode::Interactive, false},
+      {"qlx355.exe /SILENT", RunMode::Silent, false},
+      {R"(qlx355.exe "/dir=c:\zt" /Silent /suppressmsgboxes)", RunMode::Silent, true},
+      {"qlx355.exe /verysilent", RunMode::VerySilent, true},
+      {"qlx355.exe /silent /verysilent", RunMode::VerySilent, true},
+      {"qlx355.exe /dir=d:/silent", RunMode::Interactive, false},  // a folder, not a switch
+      {"qlx355.exe /silentx /suppressmsgboxes", RunMode::Interactive, true},
+      {"/silent.exe", RunMode::Interactive, false},  // the program's own path is no switch
+  };
+  for (const auto& c : cases) {
+    const Switches s = ReadSwitches(CommandLine(c.commandLine));
+    EXPECT_EQ(s.mode, c.mode) << c.commandLine;
+    EXPECT_EQ(s.suppressMsgBoxes, c.suppress) << c.commandLine;
+  }
 }
 
 }  // namespace
