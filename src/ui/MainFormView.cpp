@@ -72,9 +72,7 @@ TMainFormView::TMainFormView()
                                                 .ColorTo = clMaroon, .BevelOuter = TPanelBevel::bvNone,
                                                 .Font = kMainPanelFont})),
       Image1(Put<TImage>(AdvPanel1, "Image1", Rect{38, 19, 143, 124})),
-      lbP1Progname((Text(AdvPanel1, "Label1", 42, 165, "INSTALLING", kWhite16),
-                    Text(AdvPanel1, "Label2", 40, 205, "Corvane\xAE"),
-                    Text(AdvPanel1, "lbP1Progname", 29, 253, ""))),
+      lbP1Progname(Text(AdvPanel1, "lbP1Progname", 29, 253, "")),
       lbP1ProgVer(Text(AdvPanel1, "lbP1ProgVer", 47, 293, "Version 3.5")),
       lbVersion(Text(AdvPanel1, "lbVersion", 63, 377, "", kWhite9)),
       PageControl1(Put<TPageControl>(Client(), "PageControl1", Rect{185, 0, 682, 400})),
@@ -83,23 +81,27 @@ TMainFormView::TMainFormView()
       TabSheet3(Page(PageControl1, "TabSheet3", TGradientStyle::grVertical, "JvGradient3")),
       lbIns1(Text(TabSheet1, "lbIns1", 240, 13, "", kYellow15)),
       lbIns2(Text(TabSheet1, "lbIns2", 240, 34, "", kYellow15)),
-      btnCancel((Text(TabSheet1, "lbDetails", 51, 251, "Click NEXT to install this program, CANCEL to close", kYellow15),
-                 Text(TabSheet1, "Label3", 51, 272, "without installing.", kYellow15),
-                 Button(TabSheet1, "btnCancel", 100, 332, "Cancel"))),
+      btnCancel(Button(TabSheet1, "btnCancel", 100, 332, "Cancel")),
       btnSetup(Button(TabSheet1, "btnSetup", 316, 332, "NEXT")),
-      edInstallDir((Text(TabSheet2, "Label4", 63, 13, "Install Folder:", kSilverRegular15),
-                    Put<TEdit>(TabSheet2, "edInstallDir", Rect{64, 35, 351, 61},
-                               TEdit::Props{.Text = "c:\\zt", .LowerCase = true}))),
+      edInstallDir(Put<TEdit>(TabSheet2, "edInstallDir", Rect{64, 35, 351, 61},
+                              TEdit::Props{.Text = "c:\\zt", .LowerCase = true})),
       btnBrowse(Button(TabSheet2, "btnBrowse", 354, 37, "Browse")),
       BtnCancel2(Button(TabSheet2, "BtnCancel2", 45, 341, "Cancel")),
       btnInstall(Button(TabSheet2, "btnInstall", 371, 341, "Install")),
       lbReins1(Text(TabSheet3, "lbReins1", 209, 29, "", kYellow16)),
       lbReins2(Text(TabSheet3, "lbReins2", 209, 58, "", kYellow16)),
-      lbInstallDir((Text(TabSheet3, "Label5", 56, 187, "Installing to folder:  ", kYellowRegular15),
-                    Text(TabSheet3, "lbInstallDir", 200, 186, "c:\\zt", kWhite16))),
+      lbInstallDir(Text(TabSheet3, "lbInstallDir", 200, 186, "c:\\zt", kWhite16)),
       btnCancel3(Button(TabSheet3, "btnCancel3", 45, 344, "Cancel")),
       BtnFullInstall(Button(TabSheet3, "BtnFullInstall", 195, 344, "New Install", 100)),
       btnReinstall(Button(TabSheet3, "btnReinstall", 344, 344, "Re-Install", 100)) {
+  // The fixed texts nobody changes at run time.
+  Text(AdvPanel1, "Label1", 42, 165, "INSTALLING", kWhite16);
+  Text(AdvPanel1, "Label2", 40, 205, "Corvane\xAE");
+  Text(TabSheet1, "lbDetails", 51, 251, "Click NEXT to install this program, CANCEL to close", kYellow15);
+  Text(TabSheet1, "Label3", 51, 272, "without installing.", kYellow15);
+  Text(TabSheet2, "Label4", 63, 13, "Install Folder:", kSilverRegular15);
+  Text(TabSheet3, "Label5", 56, 187, "Installing to folder:  ", kYellowRegular15);
+
   AdvPanel1.SetCursor(DragCursor());
   TabSheet3.SetFont(kWhite16);
   edInstallDir.SetFont(kBlackRegular15);
