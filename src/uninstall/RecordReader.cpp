@@ -48,7 +48,8 @@ bool IsSectionHead(std::string_view line) { return line.size() >= 2 && line.fron
 
 }  // namespace
 
-RecordReading ReadUninstallRecord(std::string_view text, std::string_view recordFolder) {
+RecordReading ReadUninstallRecord(std::string_view text, std::string_view recordFolder,
+                                  const FolderCanonicaliser& canonical) {
   RecordReading reading;
   if (text.find('\0') != std::string_view::npos) {
     reading.error = "the record holds a NUL byte";
@@ -75,7 +76,8 @@ RecordReading ReadUninstallRecord(std::string_view text, std::string_view record
     reading.error = "the record names no Install_Dir";
     return reading;
   }
-  if (AsciiLower(AddTrailingBackslash(reading.data.installDir)) != AsciiLower(AddTrailingBackslash(recordFolder)))
+  const std::string named = canonical ? canonical(reading.data.installDir) : reading.data.installDir;
+  if (AsciiLower(AddTrailingBackslash(named)) != AsciiLower(AddTrailingBackslash(recordFolder)))
     reading.error = "Install_Dir " + reading.data.installDir + " is not the folder the record lies in";
   return reading;
 }

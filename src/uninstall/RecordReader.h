@@ -5,6 +5,7 @@
 // without Install_Dir, one that holds a NUL byte, or one whose Install_Dir is not the folder
 // the record lies in, is damaged: nothing may be removed on its word.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,8 @@ struct RecordReading {
 };
 
 // Reads the record's text. `recordFolder` is the folder the record lies in (with or without its
-// trailing backslash, in the same spelling as Install_Dir is compared: callers pass both in
-// their canonical long form); Install_Dir must name it, in any letter case.
-RecordReading ReadUninstallRecord(std::string_view text, std::string_view recordFolder);
+// trailing backslash); Install_Dir must name it, in any letter case, once `canonical` (when
+// given: the system's long form of a folder) has been applied to it.
+using FolderCanonicaliser = std::function<std::string(const std::string&)>;
+RecordReading ReadUninstallRecord(std::string_view text, std::string_view recordFolder,
+                                  const FolderCanonicaliser& canonical = {});
