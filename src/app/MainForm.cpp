@@ -38,8 +38,8 @@ int CALLBACK BrowseStarted(HWND window, UINT message, LPARAM, LPARAM data) {
 }
 }  // namespace
 
-TMainForm::TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress)
-    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)) {
+TMainForm::TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode)
+    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_mode(mode) {
   btnSetup.SetOnClick([this](TAdvToolButton& b) { btnSetupClick(b); });
   btnBrowse.SetOnClick([this](TAdvToolButton& b) { btnBrowseClick(b); });
   btnInstall.SetOnClick([this](TAdvToolButton& b) { btnReInstallClick(b); });
@@ -60,6 +60,8 @@ void TMainForm::FormCreate() {
   SetLogEnabled(true);
   StartRunLog(CommonDocumentsFolder() + "corvane\\" + NamePart(OwnFilePath()));
   LogText("FormCreate: start");
+  if (m_mode == RunMode::Silent) LogText("Mode: silent");
+  if (m_mode == RunMode::VerySilent) LogText("Mode: very silent");
 
   lbVersion.SetCaption("Released: 02/05/16");
   CentreHorizontally(lbVersion);
@@ -162,9 +164,8 @@ void TMainForm::BtnFullInstallClick(TAdvToolButton&) {
 
 void TMainForm::btnCancelClick(TAdvToolButton&) { Close(); }
 
-void TMainForm::btnReInstallClick(TAdvToolButton&) {
-  LogText("BtnInstallClick.started");
-  const std::string folder = edInstallDir.Text();
+std::string TMainForm::FolderRefusal(const std::string& folder, bool& reset) const {
+  reset = true;
   std::string message;
   if (folder.empty()) {
     message =
@@ -175,34 +176,99 @@ void TMainForm::btnReInstallClick(TAdvToolButton&) {
   }
   if (!message.empty()) {
     LogText("BtnInstallClick. Cancelled - bad install directory.");
-    m_dialogs.ShowNotice(message + Format("\n\n%s has not been installed.", kProductName));
-    SetDefaultDir();
-    return;
+    return message + Format("\n\n%s has not been installed.", kProductName);
   }
-  if (!IsValidInstallDevice(folder)) {
-    m_dialogs.ShowNotice(std::string("Install Directory is not on a valid device") + ".");
-    return;
-  }
+  reset = false;
+  if (!IsValidInstallDevice(folder)) return std::string("Install Directory is not on a valid device") + ".";
+  return {};
+}
 
-  Hide();
+bool TMainForm::Install(const std::string& folder, InstallOutcome& outcome, int& failureCode) {
+  failureCode = 0;
   LogText("BtnInstallClick.InstallProgram");
-  InstallOutcome outcome;
-  bool installed = false;
   try {
-    installed = InstallProgram(folder, m_dialogs, m_makeProgress, outcome);
+    return InstallProgram(folder, m_dialogs, m_makeProgress, outcome);
+  } catch (const EInstallerDamaged& e) {
+    failureCode = kExitDamaged;
+    if (m_mode == RunMode::Interactive) Form::Show(SW_SHOW);
+    m_dialogs.ShowNotice(e.what());
   } catch (const std::exception& e) {
+    failureCode = kExitFailed;
     // The failure's message says what happened; the window comes back so that the user can
     // close it or try again.
-    Form::Show(SW_SHOW);
+    if (m_mode == RunMode::Interactive) Form::Show(SW_SHOW);
     m_dialogs.ShowNotice(e.what());
+    outcome.message = e.what();
+  }
+  return false;
+}
+
+void TMainForm::btnReInstallClick(TAdvToolButton&) {
+  LogText("BtnInstallClick.started");
+  const std::string folder = edInstallDir.Text();
+  bool reset = false;
+  if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
+    m_dialogs.ShowNotice(refusal);
+    if (reset) SetDefaultDir();
     return;
   }
+  Hide();
+  InstallOutcome outcome;
+  int failureCode = 0;
+  const bool installed = Install(folder, outcome, failureCode);
+  if (failureCode) return;
   if (installed) {
     Close();
     return;
   }
   Form::Show(SW_SHOW);
   m_dialogs.ShowNoticeFmt("%s was not installed.", kProductName);
+}
+
+namespace {
+int Finish(int code, const std::string& words) {
+  LogFormat("Exit code %d: %s", code, words);
+  return code;
+}
+}  // namespace
+
+int TMainForm::RunUnattended() {
+  if (m_declined) return Finish(kExitCancelled, "cancelled at the version question");
+  LogText("BtnInstallClick.started");
+  const std::string folder = edInstallDir.Text();
+  bool reset = false;
+  if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
+    m_dialogs.ShowNotice(refusal);
+    return Finish(kExitRefusedFolder, Format("refused folder <%s>", folder));
+  }
+  InstallOutcome outcome;
+  int failureCode = 0;
+  const bool installed = Install(folder, outcome, failureCode);
+  if (failureCode == kExitDamaged) return Finish(kExitDamaged, "damaged installer");
+  if (failureCode) return Finish(kExitFailed, "failed: " + outcome.message);
+  using Kind = InstallOutcome::Kind;
+  switch (outcome.kind) {
+    case Kind::Installed:
+      return Finish(kExitInstalled, "installed");
+    case Kind::InstalledUnderMenu:
+      if (outcome.filesFailed)
+        return Finish(kExitPartial, Format("installed under the menu program, %d of %d files not written",
+                                           outcome.filesFailed, outcome.filesTotal));
+      return Finish(kExitInstalled, "installed under the menu program");
+    case Kind::InstalledWithFailures:
+      return Finish(kExitPartial, Format("installed, %d of %d files not written", outcome.filesFailed,
+                                         outcome.filesTotal + 1));
+    case Kind::Cancelled:
+      return Finish(kExitCancelled, Format("cancelled after %d of %d files", outcome.filesHandled, outcome.filesTotal));
+    case Kind::ItemsUnreadable:
+    case Kind::Damaged:
+      return Finish(kExitDamaged, "damaged installer");
+    case Kind::Failed:
+      return Finish(kExitFailed, "failed: " + outcome.message);
+    case Kind::NotRun:
+      break;
+  }
+  return Finish(installed ? kExitInstalled : kExitFailed, installed ? "installed" : "not installed");
 }
 
 // The main window closes for good: the program ends with it.

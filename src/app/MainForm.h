@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/Switches.h"
+#include "engine/InstallOutcome.h"
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
 #include "ui/MainFormView.h"
@@ -13,10 +15,14 @@ class TAdvToolButton;
 
 class TMainForm : public TMainFormView {
  public:
-  TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress);
+  TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode = RunMode::Interactive);
 
   // Whether the version prompt was declined at start (the program then ends).
   bool Declined() const { return m_declined; }
+
+  // The unattended install: the install click's checks and the install run on the default
+  // folder, without the window. Returns the exit code, logged as the run's last line.
+  int RunUnattended();
 
   // Event handlers.
   void btnSetupClick(TAdvToolButton&);
@@ -35,6 +41,11 @@ class TMainForm : public TMainFormView {
   void SetDefaultDir();
   bool CheckForInstalled(const std::string& folder);
   std::string VersionLine() const;
+  // The install click's folder checks: the report for a refused folder, "" for a usable one.
+  // `reset` tells whether the field goes back to the default folder.
+  std::string FolderRefusal(const std::string& folder, bool& reset) const;
+  // Runs the install; a failure the run raises is reported here and its exit code returned.
+  bool Install(const std::string& folder, InstallOutcome& outcome, int& failureCode);
 
   DialogService& m_dialogs;
   InstallProgressFactory m_makeProgress;
@@ -43,4 +54,5 @@ class TMainForm : public TMainFormView {
   std::string m_installedVersion;
   bool m_installedCopyFound = false;
   bool m_declined = false;
+  RunMode m_mode;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Process start-up: runtime set-up, the single-instance guard, the main window and the
-// message loop. Returns the process exit code, which is 0 on every path.
+// message loop, or the unattended install. Returns the process exit code: 0 on every path of
+// an interactive run, the unattended install's code otherwise.
 
 #include <windows.h>
 

@@ -8,6 +8,8 @@
 #include "support/Application.h"
 #include "support/CanonicalFolder.h"
 #include "support/Folders.h"
+#include "support/HiddenProgress.h"
+#include "support/LogOnlyDialogs.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
 #include "support/Product.h"
@@ -18,7 +20,6 @@
 #include "support/UniqueHandle.h"
 #include "ui/InstProgressForm.h"
 #include "ui/TaskDialogService.h"
-#include "uninstall/QuietFrontEnd.h"
 #include "uninstall/SelfRemoval.h"
 #include "uninstall/TargetLoader.h"
 #include "uninstall/UninstallCommandLine.h"
@@ -72,13 +73,13 @@ class Uninstaller {
   }
 
   InstallProgressFactory ProgressFactory() const {
-    if (m_options.verySilent) return [] { return std::make_unique<NoProgress>(); };
+    if (m_options.verySilent) return [] { return std::make_unique<HiddenProgress>(); };
     return [] {
       auto form = std::make_unique<TInstProgressForm>();
       form->SetCaption("Uninstall Progress");
       // The closing report follows at once: no OK to wait for in the end state.
       form->SetWaitAtEnd(false);
-      return form;
+      return std::unique_ptr<InstallProgress>(std::move(form));
     };
   }
 
@@ -97,7 +98,7 @@ class Uninstaller {
 
   UninstallOptions m_options;
   TaskDialogService m_shown;
-  LoggedDialogs m_logged;
+  LogOnlyDialogs m_logged;
 };
 
 }  // namespace

@@ -84,6 +84,24 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
   return found;
 }
 
+// The run log's messages from "InstallProgram.started" on, without time and heap fields and
+// without the lines only an unattended run writes.
+std::vector<std::string> RunMessages(const std::string& log) {
+  std::vector<std::string> messages;
+  bool started = false;
+  for (const std::string& line : CrLfLines(log)) {
+    const auto first = line.find(' ');
+    const auto second = first == std::string::npos ? first : line.find(' ', first + 1);
+    const auto mem = line.rfind("[Mem: ");
+    if (second == std::string::npos || mem == std::string::npos || mem < second) continue;
+    const std::string message = line.substr(second + 1, mem - second - 1);
+    started = started || message == "InstallProgram.started";
+    if (!started || message.rfind("Report: ", 0) == 0 || message.rfind("Exit code ", 0) == 0) continue;
+    messages.push_back(message);
+  }
+  return messages;
+}
+
 bool Contains(const std::vector<std::string>& list, const std::string& item) {
   for (const auto& i : list)
     if (i == item) return true;
@@ -146,6 +164,19 @@ TEST(InstallByClicking, NextInstallOkInstallsTheProduct) {
                            "BtnSetupClick.started", "BtnInstallClick.started", "BtnInstallClick.InstallProgram",
                            "InstallProgram.started", "InstallProgram.File saved c:\\zt\\qlx.exe"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
+
+  // A very silent install leaves the same: files, record, entry, links and the run's log lines.
+  const std::vector<std::string> clickedMessages = RunMessages(log);
+  CleanMachine(folder);
+  auto unattended = InstallerProcess::Start(InstallerPath(), "/verysilent");
+  ASSERT_TRUE(unattended.WaitForExit(60000));
+  EXPECT_EQ(unattended.ExitCode(), 0u);
+  EXPECT_EQ(FilesBelow(folder), files);
+  EXPECT_EQ(ReadWholeFile(folder + "unins5100.dat"), record);
+  EXPECT_NE(::GetFileAttributesA((AddTrailingBackslash(SpecialFolderPath(0)) + "qlx.lnk").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  const std::vector<std::string> unattendedMessages = RunMessages(ReadWholeFile(CommonDocumentsFolder() + "corvane\\qlx355.log"));
+  EXPECT_EQ(unattendedMessages, clickedMessages);
 
   // Started again over the installed copy: the same version is already there; Cancel ends
   // the program before anything is done.
