@@ -119,8 +119,8 @@ TEST_F(UninstallRules, DamagedRecordsEndWithCode2AndTouchNothing) {
 }
 
 TEST_F(UninstallRules, SiblingProgramsKeepWhatTheyNeed) {
-  // Tessel is installed beside: its renamed program goes back, its shared files stay; Pyx is
-  // not: its files go. A large *.wlb holds user data.
+  // Tessel is installed beside: its renamed program goes back, its shared files stay. Pyx is
+  // not: its renamed program goes back too, its other files go. A large *.wlb holds user data.
   Seed({"qlx.exe", "tessel.exe", "quonw.exe", "quonpyx.exe", "quonpyx.dat", "a.wl3", "dosbox.conf",
         "dosbox\\dosbox.exe", "small.wlb"});
   Seed({"large.wlb"}, std::string(3 * 1024, 'u'));
@@ -132,7 +132,8 @@ TEST_F(UninstallRules, SiblingProgramsKeepWhatTheyNeed) {
   WriteRecord(lists);
   EXPECT_EQ(Uninstall(), 3u);
   EXPECT_EQ(FilesBelow(m_dir),
-            (std::vector<std::string>{"dosbox.conf", "dosbox\\dosbox.exe", "dostessel.exe", "large.wlb", "tessel.exe"}));
+            (std::vector<std::string>{"dosbox.conf", "dosbox\\dosbox.exe", "dospyx.exe", "dostessel.exe", "large.wlb",
+                                      "tessel.exe"}));
   EXPECT_TRUE(Contains(UninstallLogLines(), "large.wlb (larger than 2 KiB"));
 
   // Without siblings the shared files go as well, and their folder.
