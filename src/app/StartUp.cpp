@@ -3,10 +3,6 @@
 #include <exception>
 #include <memory>
 
-#include <objbase.h>
-
-#include "app/HiddenProgress.h"
-#include "app/LogOnlyDialogs.h"
 #include "app/MainForm.h"
 #include "app/Switches.h"
 #include "support/Product.h"
@@ -14,38 +10,11 @@
 #include "ui/InstProgressForm.h"
 #include "ui/MessageLoop.h"
 #include "ui/TaskDialogService.h"
+#include "support/HiddenProgress.h"
+#include "support/LogOnlyDialogs.h"
 #include "support/ProcessCommandLine.h"
+#include "support/StartUpGuards.h"
 #include "support/UniqueHandle.h"
-
-namespace {
-
-// An installer is typically started from a downloads folder, where a planted DLL could be
-// picked up. Restrict the DLL search to System32 before anything loads a library on demand.
-// The call exists from Windows 8 (and 7 with KB2533623), so it is looked up at run time.
-void RestrictDllSearch() {
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  const HMODULE kernel = ::GetModuleHandleA("kernel32");
-  if (auto fn = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-          reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")))) {
-    fn(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  }
-  ::SetDllDirectoryA("");
-}
-
-class ComApartment {
- public:
-  ComApartment() : m_ok(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (m_ok) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool m_ok;
-};
-
-}  // namespace
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "payload/InflateBuffer.h"
+#include "support/FileNameRules.h"
 
 namespace {
 
@@ -47,37 +48,8 @@ void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t len
   }
 }
 
-namespace {
-
-// The system opens a device, not a file in the folder, for these names in any folder and with
-// any extension ("nul.txt", "COM1.dat"); trailing blanks before the extension do not help.
-bool IsDeviceName(std::string_view name) noexcept {
-  std::string_view stem = name.substr(0, name.find('.'));
-  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-  if (stem.size() < 3 || stem.size() > 4) return false;
-  char upper[3];
-  for (std::size_t i = 0; i < 3; ++i) upper[i] = static_cast<char>(stem[i] >= 'a' && stem[i] <= 'z' ? stem[i] - 32 : stem[i]);
-  const std::string_view head(upper, 3);
-  if (stem.size() == 3) return head == "CON" || head == "PRN" || head == "AUX" || head == "NUL";
-  const auto last = static_cast<unsigned char>(stem[3]);
-  // Digits, and the superscript one, two and three of the ANSI code page.
-  const bool portNumber = (last >= '0' && last <= '9') || last == 0xB9 || last == 0xB2 || last == 0xB3;
-  return portNumber && (head == "COM" || head == "LPT");
-}
-
-}  // namespace
-
 bool IsBareFileName(std::string_view name) noexcept {
-  if (name.empty() || name.size() > kPayloadMaxFileName) return false;
-  // The system drops a trailing dot or blank when it opens a file, so such a name would not be
-  // the file written ("x.exe." is "x.exe", ".. " is ".."); "." and ".." fall under this too.
-  if (name.back() == '.' || name.back() == ' ') return false;
-  for (const char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) return false;
-    if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
-  }
-  return !IsDeviceName(name);
+  return name.size() <= kPayloadMaxFileName && IsPlainName(name);
 }
 
 PayloadHeader ParsePayloadHeader(const std::uint8_t* item, std::size_t itemLength, std::string_view itemName) {

@@ -61,3 +61,18 @@ void CreateShellLink(const std::string& linkPath, const std::string& target, con
   if (hotKey != 0) link->SetHotkey(hotKey);
   file->Save(Wide(linkPath).c_str(), FALSE);
 }
+
+std::string ShellLinkTarget(const std::string& linkPath) {
+  ComPtr<IShellLinkA> link;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link.put()))))
+    return {};
+  ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) ||
+      FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+    return {};
+  char target[MAX_PATH * 2] = {};
+  // As stored, without resolving it against the file system (which may search for a moved target).
+  if (FAILED(link->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH))) return {};
+  return target;
+}

@@ -12,3 +12,6 @@
 void CreateShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments,
                      const std::string& description, const std::string& iconPath, std::int32_t iconIndex,
                      std::uint16_t hotKey);
+
+// The target path a shortcut file stores (not resolved); "" when the file cannot be read as one.
+std::string ShellLinkTarget(const std::string& linkPath);

@@ -1,15 +1,17 @@
-// What the built installer file is: a 32-bit GUI program that imports only system DLLs and
-// carries its version record and an asInvoker manifest.
+// What the built installer and uninstaller files are: 32-bit GUI programs that import only system
+// DLLs and carry their version records and an asInvoker manifest.
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "common/Capture.h"
 #include "e2e/Harness.h"
 #include "support/Text.h"
 
@@ -20,10 +22,12 @@ std::vector<char> ReadWholeFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class InstallerFile : public testing::Test {
+std::string UninstallerFilePath() { return ToWindowsPath(QLX_UNINSTALLER_PATH); }
+
+class ProgramFile : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    image = ReadWholeFile(InstallerPath());
+    image = ReadWholeFile(GetParam());
     ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
     ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
@@ -45,7 +49,7 @@ class InstallerFile : public testing::Test {
   const IMAGE_NT_HEADERS32* nt = nullptr;
 };
 
-TEST_F(InstallerFile, IsA32BitGuiProgram) {
+TEST_P(ProgramFile, IsA32BitGuiProgram) {
   EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
   EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
   EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
@@ -54,7 +58,7 @@ TEST_F(InstallerFile, IsA32BitGuiProgram) {
 // Only libraries the system always loads from its own folder: any other import would be looked
 // for beside the installer first, before start-up restricts the search (a planted DLL in a
 // downloads folder). Others, such as version.dll or comctl32.dll, are loaded at run time.
-TEST_F(InstallerFile, ImportsOnlySystemDlls) {
+TEST_P(ProgramFile, ImportsOnlySystemDlls) {
   const std::vector<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",    "advapi32.dll",
                                            "shell32.dll",  "ole32.dll",  "oleaut32.dll", "comdlg32.dll",
                                            "msvcrt.dll",   "shlwapi.dll"};
@@ -72,8 +76,23 @@ TEST_F(InstallerFile, ImportsOnlySystemDlls) {
     EXPECT_NE(std::find(system.begin(), system.end(), dll), system.end()) << dll << " is not a system DLL";
 }
 
-TEST(InstallerResources, VersionRecordIs3550) {
-  const std::string path = InstallerPath();
+INSTANTIATE_TEST_SUITE_P(Built, ProgramFile, testing::Values(InstallerPath(), UninstallerFilePath()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return std::string(info.index == 0 ? "Installer" : "Uninstaller");
+                         });
+
+struct VersionCase {
+  std::string path;
+  DWORD fileMs, fileLs;
+  std::string fileVersion;
+};
+
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.path; }
+
+class ProgramResources : public testing::TestWithParam<VersionCase> {};
+
+TEST_P(ProgramResources, VersionRecord) {
+  const std::string path = GetParam().path;
   DWORD ignored = 0;
   const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
   ASSERT_GT(size, 0u);
@@ -82,8 +101,8 @@ TEST(InstallerResources, VersionRecordIs3550) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT len = 0;
   ASSERT_TRUE(::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
-  EXPECT_EQ(fixed->dwFileVersionMS, (3u << 16) | 55u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed->dwFileVersionMS, GetParam().fileMs);
+  EXPECT_EQ(fixed->dwFileVersionLS, GetParam().fileLs);
   EXPECT_EQ(fixed->dwProductVersionMS, (3u << 16) | 55u);
 
   const auto text = [&](const char* key) {
@@ -95,12 +114,12 @@ TEST(InstallerResources, VersionRecordIs3550) {
   };
   EXPECT_EQ(text("ProductName"), "Quillon");
   EXPECT_EQ(text("CompanyName"), "Corvane");
-  EXPECT_EQ(text("FileVersion"), "3.55.0.0");
+  EXPECT_EQ(text("FileVersion"), GetParam().fileVersion);
   EXPECT_EQ(text("ProductVersion"), "3.55.0.0");
 }
 
-TEST(InstallerResources, ManifestAsksForAsInvokerOnly) {
-  HMODULE module = ::LoadLibraryExA(InstallerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+TEST_P(ProgramResources, ManifestAsksForAsInvokerOnly) {
+  HMODULE module = ::LoadLibraryExA(GetParam().path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(res, nullptr);
@@ -114,5 +133,12 @@ TEST(InstallerResources, ManifestAsksForAsInvokerOnly) {
   // No common-controls 6 dependency: the drawn dialogs stay what users see.
   EXPECT_EQ(manifest.find("dependency"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Built, ProgramResources,
+                         testing::Values(VersionCase{InstallerPath(), (3u << 16) | 55u, 0u, "3.55.0.0"},
+                                         VersionCase{UninstallerFilePath(), (5u << 16) | 1u, 0u, "5.1.0.0"}),
+                         [](const testing::TestParamInfo<VersionCase>& info) {
+                           return std::string(info.index == 0 ? "Installer" : "Uninstaller");
+                         });
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/LogOnlyDialogs.h"
+#include "support/LogOnlyDialogs.h"
 
 #include "support/RunLog.h"
 

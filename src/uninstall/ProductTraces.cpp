@@ -1,0 +1,133 @@
+#include "uninstall/ProductTraces.h"
+
+#include <windows.h>
+
+#include "engine/Shortcuts.h"
+#include "engine/UninstallRecordNames.h"
+#include "engine/UninstallRegistry.h"
+#include "support/CanonicalFolder.h"
+#include "support/Files.h"
+#include "support/Folders.h"
+#include "support/Lists.h"
+#include "support/Paths.h"
+#include "support/ShellLink.h"
+#include "support/Text.h"
+#include "support/UniqueHandle.h"
+#include "uninstall/InstalledFiles.h"
+#include "uninstall/RemovalRules.h"
+#include "uninstall/UninstallCommandLine.h"
+
+namespace {
+
+constexpr int kCsidlDesktop = 0;
+constexpr int kCsidlPrograms = 2;
+
+// RemoveDirectory removes only an empty folder; a folder that still holds something stays.
+void RemoveFolderIfEmpty(const std::string& folder, RemovalTally& tally) {
+  const std::string path = StripTrailingBackslashes(folder);
+  if (!FolderIsPresent(path)) return;
+  if (::RemoveDirectoryA(path.c_str()))
+    tally.Removed(path);
+  else
+    tally.LeftAlone(path, "not empty");
+}
+
+void RemoveLinkIntoFolder(const std::string& link, const std::string& installDir, RemovalTally& tally) {
+  if (!FileIsPresent(link)) return;
+  const std::string target = ShellLinkTarget(link);
+  if (!LiesInside(CanonicalFolder(target), installDir)) {
+    tally.LeftAlone(link, "points to " + (target.empty() ? std::string("nothing readable") : target));
+    return;
+  }
+  if (::DeleteFileA(link.c_str()))
+    tally.Removed(link);
+  else
+    tally.Kept(link, SystemErrorReason(::GetLastError()));
+}
+
+// The link file names of the shortcut list: field 2 of each entry + ".lnk".
+std::vector<std::string> GroupLinkNames() {
+  std::vector<std::string> names;
+  for (const std::string& entry : ListItems(kShortcutList, '|')) {
+    std::string fields = entry;
+    SplitFirst(fields, ",");
+    names.push_back(SplitFirst(fields, ",") + ".lnk");
+  }
+  return names;
+}
+
+// The registry's command line names this record in the canonical form of its folder.
+bool NamesRecord(const std::string& command, const std::string& recordPath) {
+  const std::string named = ParseUninstallArguments(ArgumentsAfterProgram(command)).recordPath;
+  if (named.empty()) return false;
+  const std::string canonical = AddTrailingBackslash(CanonicalFolder(FolderPart(named))) + AsciiLower(NamePart(named));
+  return canonical == AsciiLower(recordPath);
+}
+
+std::string ReadText(HKEY key, const char* name) {
+  char buffer[4096] = {};
+  DWORD type = 0, size = sizeof buffer - 1;
+  if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return {};
+  return std::string(buffer, strnlen(buffer, size));
+}
+
+}  // namespace
+
+void RemoveEmptyFolders(const UninstallRecordData& record, const std::string& installDir, RemovalTally& tally) {
+  for (const std::string& folder : ListItems(record.delIfEmpty, ',')) {
+    const std::string refusal = EntryRefusal(folder);
+    const std::string path = installDir + folder;
+    if (!refusal.empty())
+      tally.Refused("Del_if_Empty", folder, refusal);
+    else if (StaysInside(path, installDir))
+      RemoveFolderIfEmpty(path, tally);
+  }
+  // Normally still holds the program and the record: the finishing copy removes it then.
+  if (!::RemoveDirectoryA(StripTrailingBackslashes(installDir).c_str()))
+    tally.LeftAlone(installDir, "not empty yet");
+  else
+    tally.Removed(installDir);
+}
+
+void RemoveShortcuts(const UninstallRecordData& record, const std::string& installDir, RemovalTally& tally) {
+  const std::string programs = SpecialFolderPath(kCsidlPrograms);
+  const std::string group = AddTrailingBackslash(programs + kGroupSubPath);
+  if (!record.groupFolder.empty()) {
+    if (programs.empty() || AsciiLower(AddTrailingBackslash(record.groupFolder)) != AsciiLower(group)) {
+      tally.Refused("Group_Folder", record.groupFolder, "not the Start-menu group " + group);
+    } else {
+      for (const std::string& name : GroupLinkNames()) RemoveLinkIntoFolder(group + name, installDir, tally);
+      RemoveFolderIfEmpty(group, tally);
+      RemoveFolderIfEmpty(FolderPart(StripTrailingBackslashes(group)), tally);
+    }
+  }
+  if (record.shortcuts.empty()) return;
+  if (AsciiLower(record.shortcuts) != AsciiLower(kDesktopShortcutName)) {
+    tally.Refused("Shortcuts", record.shortcuts, std::string("only ") + kDesktopShortcutName + " is removed");
+    return;
+  }
+  const std::string desktop = SpecialFolderPath(kCsidlDesktop);
+  if (!desktop.empty()) RemoveLinkIntoFolder(AddTrailingBackslash(desktop) + kDesktopShortcutName, installDir, tally);
+}
+
+void RemoveUninstallEntry(const std::string& recordPath, RemovalTally& tally) {
+  const std::string keyPath = std::string(kUninstallRootKey) + "\\" + kUninstallGuid;
+  const std::string shown = "HKCU\\" + keyPath;
+  std::string command;
+  {
+    UniqueHkey key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
+    command = ReadText(key.get(), "UnInstallString");
+  }
+  if (!NamesRecord(command, recordPath)) {
+    tally.LeftAlone(shown, "it names another installation: " + command);
+    return;
+  }
+  const LONG result = ::RegDeleteKeyA(HKEY_CURRENT_USER, keyPath.c_str());
+  if (result == ERROR_SUCCESS)
+    tally.Removed(shown);
+  else
+    tally.Kept(shown, SystemErrorReason(static_cast<std::uint32_t>(result)));
+}

@@ -1,0 +1,134 @@
+#include "uninstall/RemovalPlan.h"
+
+#include <algorithm>
+
+#include "support/Files.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+#include "uninstall/InstalledFiles.h"
+#include "uninstall/RemovalRules.h"
+
+namespace {
+
+// The install folder as it will be once the planned steps have run.
+class PlannedState {
+ public:
+  PlannedState(std::string installDir, const std::vector<std::string>& leftForLast)
+      : m_dir(std::move(installDir)) {
+    for (const std::string& path : leftForLast) m_untouchable.push_back(AsciiLower(path));
+  }
+
+  bool Present(const std::string& path) const {
+    const std::string key = AsciiLower(path);
+    if (Contains(m_appearing, key)) return true;
+    return FileIsPresent(path) && !Contains(m_planned, key);
+  }
+  bool Plannable(const std::string& path) const {
+    const std::string key = AsciiLower(path);
+    return !Contains(m_planned, key) && !Contains(m_untouchable, key);
+  }
+
+  void AddDelete(std::string path, std::uint64_t bytes, std::optional<std::uint64_t> maxBytes = {},
+                 std::vector<std::string> unlessPresent = {}) {
+    if (!Plannable(path)) return;
+    m_planned.push_back(AsciiLower(path));
+    m_steps.push_back({RemovalStep::Kind::Delete, std::move(path), {}, bytes, maxBytes, std::move(unlessPresent)});
+  }
+  void AddRename(const std::string& from, const std::string& to, std::uint64_t bytes) {
+    m_planned.push_back(AsciiLower(from));
+    m_appearing.push_back(AsciiLower(to));
+    m_steps.push_back({RemovalStep::Kind::Rename, from, to, bytes, {}, {}});
+  }
+  // Every file matching the entry (a name or a pattern, in the folder or its sub-folder).
+  void AddMatches(const std::string& entry, std::optional<std::uint64_t> maxBytes = {},
+                  const std::vector<std::string>& unlessPresent = {}) {
+    for (FoundFile& file : MatchingFiles(m_dir + SubFolderOf(entry), NamePart(entry)))
+      AddDelete(std::move(file.path), file.bytes, maxBytes, unlessPresent);
+  }
+
+  const std::string& Dir() const { return m_dir; }
+  std::vector<RemovalStep> TakeSteps() { return std::move(m_steps); }
+
+ private:
+  static bool Contains(const std::vector<std::string>& set, const std::string& key) {
+    return std::find(set.begin(), set.end(), key) != set.end();
+  }
+
+  std::string m_dir;
+  std::vector<std::string> m_untouchable;
+  std::vector<std::string> m_planned;
+  std::vector<std::string> m_appearing;
+  std::vector<RemovalStep> m_steps;
+};
+
+void PlanRenames(const UninstallRecordData& record, PlannedState& state, RemovalTally& tally) {
+  for (const std::string& entry : ListItems(record.renameList, ',')) {
+    const RenameEntry rename = ParseRenameEntry(entry);
+    if (!rename.refusal.empty()) {
+      tally.Refused("Rename_List", entry, rename.refusal);
+      continue;
+    }
+    const std::string from = state.Dir() + rename.renamed, to = state.Dir() + rename.original;
+    if (state.Present(from) && !state.Present(to) && state.Plannable(from))
+      state.AddRename(from, to, FileBytes(from).value_or(0));
+  }
+}
+
+void PlanListedFiles(const UninstallRecordData& record, PlannedState& state, RemovalTally& tally) {
+  for (const std::string& entry : ListItems(record.fileList, ',')) {
+    const std::string refusal = EntryRefusal(entry);
+    if (!refusal.empty()) {
+      tally.Refused("File_List", entry, refusal);
+      continue;
+    }
+    const std::string path = state.Dir() + entry;
+    if (const auto bytes = FileBytes(path)) state.AddDelete(path, *bytes);
+  }
+}
+
+void PlanConditionalGroups(const UninstallRecordData& record, PlannedState& state, RemovalTally& tally) {
+  for (const std::string& text : ListItems(record.conditionalList, ';')) {
+    const ConditionalGroup group = ParseConditionalGroup(text);
+    if (!group.refusal.empty()) {
+      tally.Refused("Conditional_list", text, group.refusal);
+      continue;
+    }
+    std::vector<std::string> required;
+    for (const std::string& name : group.required) required.push_back(state.Dir() + name);
+    if (std::any_of(required.begin(), required.end(), [&](const std::string& p) { return state.Present(p); }))
+      continue;
+    for (const std::string& pattern : group.patterns) state.AddMatches(pattern, std::nullopt, required);
+  }
+}
+
+void PlanExtraFiles(const UninstallRecordData& record, PlannedState& state, RemovalTally& tally) {
+  for (const std::string& entry : ListItems(record.extraList, ',')) {
+    const ExtraEntry extra = ParseExtraEntry(entry);
+    if (!extra.refusal.empty()) {
+      tally.Refused("Extra_List", entry, extra.refusal);
+      continue;
+    }
+    state.AddMatches(extra.pattern, extra.maxBytes);
+  }
+}
+
+// What an install run that stopped halfway left beside its files.
+void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
+  const std::string pattern = std::string("*") + kReplacementSuffix;
+  state.AddMatches(pattern);
+  for (const std::string& folder : ListItems(record.delIfEmpty, ','))
+    if (EntryRefusal(folder).empty()) state.AddMatches(AddTrailingBackslash(folder) + pattern);
+}
+
+}  // namespace
+
+std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const std::string& installDir,
+                                         const std::vector<std::string>& leftForLast, RemovalTally& tally) {
+  PlannedState state(installDir, leftForLast);
+  PlanRenames(record, state, tally);
+  PlanListedFiles(record, state, tally);
+  PlanConditionalGroups(record, state, tally);
+  PlanExtraFiles(record, state, tally);
+  PlanLeftovers(record, state);
+  return state.TakeSteps();
+}

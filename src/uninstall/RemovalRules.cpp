@@ -1,0 +1,189 @@
+#include "uninstall/RemovalRules.h"
+
+#include "support/FileNameRules.h"
+#include "support/Lists.h"
+#include "support/Paths.h"
+#include "support/Text.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::vector<std::string_view> Steps(std::string_view path) {
+  std::vector<std::string_view> steps;
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      steps.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return steps;
+}
+
+bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Why one step of a path is refused; "" when it is a plain name.
+std::string StepRefusal(std::string_view step, bool wildcards) {
+  if (step.empty()) return "empty path step";
+  if (step == "..") return "\"..\" leaves the folder";
+  if (step.find_first_not_of(". ") == std::string_view::npos) return "a step of only dots or blanks";
+  if (IsDeviceName(step)) return "device name";
+  if (!wildcards && HasWildcard(step)) return "wildcard outside the file name";
+  if (!IsPlainName(step, wildcards)) return "not a plain file name";
+  return {};
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+std::string FirstRefusal(const std::vector<std::string>& entries, bool pattern) {
+  for (const std::string& entry : entries) {
+    std::string refusal = EntryRefusal(entry, pattern);
+    if (!refusal.empty()) return entry + ": " + refusal;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<std::string> ListItems(std::string_view list, char separator) {
+  std::vector<std::string> items;
+  std::string rest(list);
+  const std::string separators(1, separator);
+  while (!rest.empty()) {
+    std::string item = SplitFirst(rest, separators);
+    if (!Trimmed(item).empty()) items.emplace_back(Trimmed(item));
+  }
+  return items;
+}
+
+bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+
+std::string EntryRefusal(std::string_view entry, bool pattern) {
+  if (entry.empty()) return "empty entry";
+  if (IsSeparator(entry.front())) return "absolute path";
+  if (entry.size() >= 2 && entry[1] == ':' && IsDriveLetter(entry[0])) return "drive letter";
+  if (entry.find(':') != std::string_view::npos) return "\":\" names a stream or a drive";
+  const std::vector<std::string_view> steps = Steps(entry);
+  for (size_t i = 0; i < steps.size(); ++i) {
+    const bool last = i + 1 == steps.size();
+    std::string refusal = StepRefusal(steps[i], pattern && last);
+    if (!refusal.empty()) return refusal;
+  }
+  const std::string_view name = steps.back();
+  if (pattern && steps.size() == 1 && name.find_first_not_of("*?.") == std::string_view::npos)
+    return "pattern matches every file of the install folder";
+  return {};
+}
+
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  // Iterative glob with one back-tracking point: the last "*" seen.
+  size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && lower(pattern[p]) == lower(name[n])))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+RenameEntry ParseRenameEntry(std::string_view entry) {
+  RenameEntry parsed;
+  const size_t bar = entry.find('|');
+  if (bar == std::string_view::npos || entry.find('|', bar + 1) != std::string_view::npos) {
+    parsed.refusal = "not of the form name|name";
+    return parsed;
+  }
+  parsed.original = std::string(Trimmed(entry.substr(0, bar)));
+  parsed.renamed = std::string(Trimmed(entry.substr(bar + 1)));
+  parsed.refusal = FirstRefusal({parsed.original, parsed.renamed}, false);
+  return parsed;
+}
+
+ConditionalGroup ParseConditionalGroup(std::string_view group) {
+  ConditionalGroup parsed;
+  const size_t bar = group.find('|');
+  if (bar == std::string_view::npos || group.find('|', bar + 1) != std::string_view::npos) {
+    parsed.refusal = "not of the form names|patterns";
+    return parsed;
+  }
+  parsed.required = ListItems(group.substr(0, bar), ',');
+  parsed.patterns = ListItems(group.substr(bar + 1), ',');
+  if (parsed.required.empty() || parsed.patterns.empty()) {
+    parsed.refusal = "a side of the group is empty";
+    return parsed;
+  }
+  parsed.refusal = FirstRefusal(parsed.required, false);
+  if (parsed.refusal.empty()) parsed.refusal = FirstRefusal(parsed.patterns, true);
+  return parsed;
+}
+
+ExtraEntry ParseExtraEntry(std::string_view entry) {
+  ExtraEntry parsed;
+  const size_t bar = entry.find('|');
+  parsed.pattern = std::string(Trimmed(entry.substr(0, bar)));
+  if (bar != std::string_view::npos) {
+    const std::string_view number = Trimmed(entry.substr(bar + 1));
+    // Up to 9 digits: at most about 1 TB, far from any overflow.
+    if (number.empty() || number.size() > 9 || number.find_first_not_of("0123456789") != std::string_view::npos) {
+      parsed.refusal = "size limit is not a number of KiB";
+      return parsed;
+    }
+    parsed.maxBytes = std::stoull(std::string(number)) * 1024;
+  }
+  parsed.refusal = EntryRefusal(parsed.pattern, true);
+  return parsed;
+}
+
+std::string InstallFolderRefusal(std::string_view folder, const std::vector<std::string>& protectedFolders) {
+  const std::string path = StripTrailingBackslashes(folder);
+  std::string_view rest;
+  if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+    rest = std::string_view(path).substr(3);
+  } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+    // \\server\share\... : the server and the share are the root.
+    const std::vector<std::string_view> steps = Steps(std::string_view(path).substr(2));
+    if (steps.size() < 3) return "the root of a network share";
+    rest = std::string_view(path).substr(2 + steps[0].size() + 1 + steps[1].size() + 1);
+  } else {
+    return "not an absolute folder";
+  }
+  if (rest.empty()) return "the root of a drive";
+  for (const std::string_view step : Steps(rest)) {
+    std::string refusal = StepRefusal(step, false);
+    if (!refusal.empty()) return refusal;
+  }
+  const std::string lowered = AsciiLower(AddTrailingBackslash(path));
+  for (const std::string& guarded : protectedFolders) {
+    if (guarded.empty()) continue;
+    const std::string other = AsciiLower(AddTrailingBackslash(guarded));
+    if (other.compare(0, lowered.size(), lowered) == 0) return "a system folder or one above it (" + guarded + ")";
+  }
+  return {};
+}
+
+bool LiesInside(std::string_view path, std::string_view folder) {
+  const std::string base = AsciiLower(AddTrailingBackslash(folder));
+  const std::string lowered = AsciiLower(path);
+  return !base.empty() && lowered.size() > base.size() && lowered.compare(0, base.size(), base) == 0;
+}
+
+std::string SubFolderOf(std::string_view entry) {
+  const size_t cut = entry.find_last_of("\\/");
+  return cut == std::string_view::npos ? std::string() : std::string(entry.substr(0, cut + 1));
+}

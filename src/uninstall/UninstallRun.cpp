@@ -1,0 +1,122 @@
+#include "uninstall/UninstallRun.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include <windows.h>
+
+#include "support/Files.h"
+#include "support/Format.h"
+#include "support/RunLog.h"
+#include "uninstall/InstalledFiles.h"
+#include "uninstall/ProductTraces.h"
+#include "uninstall/RemovalPlan.h"
+#include "uninstall/RemovalTally.h"
+
+namespace {
+
+std::int32_t ProgressBytes(std::uint64_t bytes) {
+  return static_cast<std::int32_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::int32_t>::max()));
+}
+
+void TakeStep(const RemovalStep& step, const std::string& installDir, RemovalTally& tally) {
+  if (!StaysInside(step.path, installDir)) {
+    tally.Refused("file step", step.path, "resolves outside the install folder");
+    return;
+  }
+  if (step.kind == RemovalStep::Kind::Rename) {
+    if (FileIsPresent(step.renameTo) || !StaysInside(step.renameTo, installDir)) return;
+    if (::MoveFileA(step.path.c_str(), step.renameTo.c_str()))
+      tally.Renamed(step.path, step.renameTo);
+    else
+      tally.Kept(step.path, "not renamed back, " + SystemErrorReason(::GetLastError()));
+    return;
+  }
+  for (const std::string& needed : step.unlessPresent)
+    if (FileIsPresent(needed)) {
+      tally.LeftAlone(step.path, needed + " still needs it");
+      return;
+    }
+  const auto bytes = FileBytes(step.path);
+  if (!bytes) return;
+  if (step.maxBytes && *bytes > *step.maxBytes) {
+    tally.Kept(step.path, Format("larger than %d KiB: it holds user data", static_cast<int>(*step.maxBytes / 1024)));
+    return;
+  }
+  if (::DeleteFileA(step.path.c_str()))
+    tally.Removed(step.path);
+  else
+    tally.Kept(step.path, SystemErrorReason(::GetLastError()));
+}
+
+// The file steps with the progress window; false when the user cancelled.
+bool TakeFileSteps(const std::vector<RemovalStep>& steps, const UninstallTarget& target,
+                   const std::string& programName, const InstallProgressFactory& makeProgress, RemovalTally& tally) {
+  const std::unique_ptr<InstallProgress> progress = makeProgress();
+  progress->SetProgramName(programName);
+  progress->SetStage("Removing ...");
+  progress->Show();
+  std::uint64_t total = 0;
+  for (const RemovalStep& step : steps) total += step.bytes;
+  progress->SetTotal(ProgressBytes(total));
+  std::uint64_t done = 0;
+  for (const RemovalStep& step : steps) {
+    progress->SetFileName(step.path);
+    TakeStep(step, target.installDir, tally);
+    done += step.bytes;
+    progress->SetPosition(ProgressBytes(done));
+    if (progress->Cancelled()) {
+      progress->ShowDone("Removal cancelled.");
+      return false;
+    }
+  }
+  progress->ShowDone(tally.ReportLines().empty() ? "Removal finished." : "Removal finished, some files were kept.");
+  return true;
+}
+
+}  // namespace
+
+const char* ExitCodeText(int code) {
+  switch (code) {
+    case kExitRemoved: return "removed";
+    case kExitAlreadyRunning: return "another copy is running";
+    case kExitBadRecord: return "bad or missing record";
+    case kExitFilesKept: return "removed, but product files were kept";
+    case kExitCancelled: return "cancelled by the user";
+    default: return "failed";
+  }
+}
+
+std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept) {
+  if (kept.empty()) return Format("%s was removed.", programName);
+  std::string text = Format("%s was removed, but these files were kept:", programName);
+  for (const std::string& line : kept) text += "\r\n" + line;
+  return text;
+}
+
+UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
+                             const InstallProgressFactory& makeProgress) {
+  const std::string& name = target.record.programName;
+  if (choices.ask &&
+      dialogs.AskChoice(Format("Remove %s and all of its components?", name), TMsgDlgType::mtConfirmation,
+                        mbYes | mbNo, 0) != mrYes) {
+    LogText("Uninstall.Not confirmed");
+    return {kExitCancelled, false};
+  }
+  RemovalTally tally;
+  const std::vector<RemovalStep> steps =
+      PlanFileRemoval(target.record, target.installDir, {target.programPath, target.recordPath}, tally);
+  LogFormat("Uninstall.%d file steps", static_cast<int>(steps.size()));
+  if (!TakeFileSteps(steps, target, name, makeProgress, tally)) {
+    LogText("Uninstall.Cancelled in the progress window");
+    return {kExitCancelled, false};
+  }
+  RemoveEmptyFolders(target.record, target.installDir, tally);
+  RemoveShortcuts(target.record, target.installDir, tally);
+  RemoveUninstallEntry(target.recordPath, tally);
+
+  const bool kept = !tally.ReportLines().empty();
+  if (kept || choices.reportSuccess) dialogs.ShowNotice(name, RemovalReport(name, tally.ReportLines()));
+  return {kept ? kExitFilesKept : kExitRemoved, true};
+}

@@ -1,0 +1,47 @@
+#pragma once
+// One uninstall of a sound record: the question, the file steps with the progress window, the
+// folders, the links, the uninstall entry, and the closing report. It reaches the user only
+// through the dialog service and the progress window, so the quiet modes and tests drive the
+// same run.
+
+#include <string>
+#include <vector>
+
+#include "support/DialogService.h"
+#include "support/InstallProgress.h"
+#include "uninstall/RecordReader.h"
+
+// Exit codes, matching the installer's where they meet.
+inline constexpr int kExitRemoved = 0;
+inline constexpr int kExitAlreadyRunning = 1;
+inline constexpr int kExitBadRecord = 2;
+inline constexpr int kExitFilesKept = 3;
+inline constexpr int kExitCancelled = 5;
+
+// The text after "Exit code %d: " in the log.
+const char* ExitCodeText(int code);
+
+struct UninstallTarget {
+  UninstallRecordData record;
+  std::string installDir;   // canonical long form, with its trailing backslash
+  std::string recordPath;   // installDir + the record's name
+  std::string programPath;  // the running program
+};
+
+struct UninstallChoices {
+  bool ask = true;           // the confirmation question
+  bool reportSuccess = true; // "%s was removed." (a report of kept files is shown in any case)
+};
+
+struct UninstallResult {
+  int exitCode = kExitRemoved;
+  // Whether the program and the record are to go too (the run got through).
+  bool finished = false;
+};
+
+UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
+                             const InstallProgressFactory& makeProgress);
+
+// The closing report: "%s was removed." or "%s was removed, but these files were kept:" and
+// one CR LF + line per kept file.
+std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept);

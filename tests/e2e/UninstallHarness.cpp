@@ -1,0 +1,110 @@
+#include "e2e/UninstallHarness.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "common/Capture.h"
+#include "common/ScratchFolder.h"
+#include "support/Folders.h"
+#include "support/UniqueHandle.h"
+
+namespace {
+constexpr char kEntryKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}";
+}
+
+std::string UninstallerPath() { return ToWindowsPath(QLX_UNINSTALLER_PATH); }
+
+DWORD RunCommandLine(const std::string& commandLine, DWORD timeoutMs) {
+  std::string line = commandLine;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return ~0u;
+  ::CloseHandle(pi.hThread);
+  const UniqueKernelHandle process(pi.hProcess);
+  if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.get(), 99);
+    return ~0u;
+  }
+  DWORD code = 0;
+  ::GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(100);
+  }
+  return true;
+}
+
+std::string RegisteredUninstallString() {
+  UniqueHkey key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kEntryKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};
+  char value[2048] = {};
+  DWORD size = sizeof value - 1;
+  if (::RegQueryValueExA(key.get(), "UnInstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
+      ERROR_SUCCESS)
+    return {};
+  return value;
+}
+
+bool UninstallEntryExists() {
+  UniqueHkey key;
+  return ::RegOpenKeyExA(HKEY_CURRENT_USER, kEntryKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+std::string GroupFolder() { return SpecialFolderPath(2) + "\\corvane\\Quillon\\"; }
+std::string DesktopLink() { return SpecialFolderPath(0) + "\\qlx.lnk"; }
+
+void RemoveProductTraces() {
+  ::RegDeleteKeyA(HKEY_CURRENT_USER, kEntryKey);
+  RemoveTree(SpecialFolderPath(2) + "\\corvane");
+  ::DeleteFileA(DesktopLink().c_str());
+}
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data{};
+  UniqueFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
+  if (!find) return found;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const auto& f : FilesBelow(folder + name + "\\")) found.push_back(name + "\\" + f);
+    } else {
+      found.push_back(name);
+    }
+  } while (::FindNextFileA(find.get(), &data));
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+bool FolderExists(const std::string& path) {
+  const DWORD a = ::GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD a = ::GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> UninstallLogLines() {
+  return CrLfLines(ReadWholeFile(CommonDocumentsFolder() + "corvane\\unins.log"));
+}
+
+std::vector<std::string> FinishingCopiesLeft() {
+  char temp[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  std::vector<std::string> left;
+  WIN32_FIND_DATAA data{};
+  UniqueFindHandle find(::FindFirstFileA((std::string(temp) + "qlx-unins-*").c_str(), &data));
+  if (find) do left.push_back(data.cFileName);
+    while (::FindNextFileA(find.get(), &data));
+  return left;
+}

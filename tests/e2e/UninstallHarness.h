@@ -1,0 +1,39 @@
+#pragma once
+// What the uninstaller's end-to-end tests share: starting a command line as Windows starts an
+// uninstall entry, the traces an installation leaves, and the uninstaller's run log.
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+// The uninstaller built by the project (build/unins.exe), as a Windows path.
+std::string UninstallerPath();
+
+// CreateProcess of the whole text with no program name, as Windows runs an UnInstallString;
+// waits for the end (and for the finishing copy's work, see WaitUntilGone) and gives the exit
+// code, or ~0 when it cannot start or does not end.
+DWORD RunCommandLine(const std::string& commandLine, DWORD timeoutMs = 240000);
+
+// Polls until the path is gone (the finishing copy works after the uninstaller ended).
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
+
+// The product's uninstall entry's "UnInstallString"; "" when there is none.
+std::string RegisteredUninstallString();
+bool UninstallEntryExists();
+// The Start-menu group folder (with its backslash), the desktop link.
+std::string GroupFolder();
+std::string DesktopLink();
+// Removes the entry, the group and the desktop link.
+void RemoveProductTraces();
+
+// Every file below `folder` (with its backslash), relative to it, sorted.
+std::vector<std::string> FilesBelow(const std::string& folder);
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+
+// The uninstaller's run log lines (unins.log beside the installer's).
+std::vector<std::string> UninstallLogLines();
+
+// Files in the temporary folder left by a finishing copy.
+std::vector<std::string> FinishingCopiesLeft();

@@ -1,0 +1,177 @@
+// The uninstaller against installed states made here: hostile and damaged records, the
+// conditional and rename rules with sibling programs present and absent, and its modes (the
+// question, another copy running). Everything outside the install folder must stay as it was.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "common/ScratchFolder.h"
+#include "e2e/Harness.h"
+#include "e2e/UninstallHarness.h"
+#include "engine/UninstallRecord.h"
+#include "support/Folders.h"
+#include "support/Text.h"
+#include "support/UniqueHandle.h"
+
+namespace {
+
+bool Contains(const std::vector<std::string>& lines, const std::string& part) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+class UninstallRules : public testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveProductTraces();
+    ASSERT_TRUE(EnsureFolder(m_dir));
+  }
+  void TearDown() override { RemoveProductTraces(); }
+
+  // The record of `m_dir` with the given lines after the installer's first five.
+  void WriteRecord(const std::vector<std::pair<std::string, std::string>>& lines) {
+    UninstallRecord record(m_dir);
+    for (const auto& [key, value] : lines) record.AddLine(key, value);
+    ASSERT_TRUE(WriteWholeFile(m_dir + "unins5100.dat", record.Text()));
+  }
+  void Seed(const std::vector<std::string>& names, const std::string& content = "x") {
+    for (const std::string& name : names) {
+      std::string folder = m_dir + name.substr(0, name.find_last_of('\\') + 1);
+      EnsureFolder(folder);
+      ASSERT_TRUE(WriteWholeFile(m_dir + name, content));
+    }
+  }
+  // The built uninstaller, run from outside the folder, with the record's path.
+  DWORD Uninstall(const std::string& switches = " /VERYSILENT") {
+    return RunCommandLine(Quoted(UninstallerPath()) + " " + Quoted(m_dir + "unins5100.dat") + switches);
+  }
+
+  ScratchFolder m_scratch{"uninsrules"};
+  std::string m_dir = m_scratch / "outer\\zt\\";
+};
+
+TEST_F(UninstallRules, HostileEntriesAreRefusedAndNothingOutsideIsTouched) {
+  const std::string outside = m_scratch / "x";
+  ASSERT_TRUE(WriteWholeFile(outside, "outside"));
+  ASSERT_TRUE(WriteWholeFile(m_scratch / "outer\\keep.txt", "outside"));
+  const std::string winIni = SpecialFolderPath(36) + "\\win.ini";
+  const bool winIniThere = FileExists(winIni);
+  Seed({"qlx.exe", "user.txt", "a.txt", "sub\\b.txt"});
+  WriteRecord({{"File_List", "..\\..\\x,c:\\windows\\win.ini," + outside + ",qlx.exe,qlx.exe::$DATA,*,nul,"},
+               {"Extra_List", "*,*.*,..\\*.txt,sub\\..\\..\\keep.txt|9"},
+               {"Rename_List", "..\\y.txt|a.txt"},
+               {"Conditional_list", "nothere.exe|..\\*.*;nothere.exe|c:\\*.*"},
+               {"Del_if_Empty", "..,c:\\,sub\\..\\.."},
+               {"Group_Folder", "c:\\"},
+               {"Shortcuts", "..\\..\\x"}});
+  EXPECT_EQ(Uninstall(), 3u);
+  EXPECT_TRUE(FileExists(outside));
+  EXPECT_TRUE(FileExists(m_scratch / "outer\\keep.txt"));
+  EXPECT_EQ(FileExists(winIni), winIniThere);
+  EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"a.txt", "sub\\b.txt", "user.txt"}));
+  const std::vector<std::string> log = UninstallLogLines();
+  EXPECT_TRUE(Contains(log, "Uninstall.Refused File_List entry ..\\..\\x"));
+  EXPECT_TRUE(Contains(log, "Uninstall.Refused File_List entry c:\\windows\\win.ini (drive letter)"));
+  EXPECT_TRUE(Contains(log, "Uninstall.Refused Extra_List entry *"));
+  EXPECT_TRUE(Contains(log, "Uninstall.Refused Group_Folder entry c:\\"));
+  EXPECT_TRUE(Contains(log, "Uninstall.Removed " + AsciiLower(m_dir) + "qlx.exe"));
+  EXPECT_NE(log.back().find("Exit code 3:"), std::string::npos) << log.back();
+}
+
+TEST_F(UninstallRules, DamagedRecordsEndWithCode2AndTouchNothing) {
+  Seed({"qlx.exe"});
+  const std::string other = m_scratch / "other\\";
+  std::string otherFolder = other;
+  ASSERT_TRUE(EnsureFolder(otherFolder));
+  ASSERT_TRUE(WriteWholeFile(other + "qlx.exe", "another installation"));
+  const std::string cases[] = {
+      "Install_Dir=" + m_dir + "\r\nFile_List=qlx.exe,\r\n",                   // no section head
+      "[Uninstall]\r\nFile_List=qlx.exe,\r\n",                                  // no Install_Dir
+      "[Uninstall]\r\nInstall_Dir=" + other + "\r\nFile_List=qlx.exe,\r\n",     // another folder
+      "[Uninstall]\r\nInstall_Dir=" + m_scratch.Path() + "\r\nFile_List=x,\r\n",  // the folder above
+  };
+  for (const std::string& text : cases) {
+    ASSERT_TRUE(WriteWholeFile(m_dir + "unins5100.dat", text));
+    EXPECT_EQ(Uninstall(), 2u) << text;
+    EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"})) << text;
+    EXPECT_TRUE(FileExists(other + "qlx.exe"));
+    EXPECT_NE(UninstallLogLines().back().find("Exit code 2: bad or missing record"), std::string::npos);
+  }
+  EXPECT_EQ(RunCommandLine(Quoted(UninstallerPath()) + " " + Quoted(m_dir + "missing.dat") + " /VERYSILENT"), 2u);
+  EXPECT_EQ(RunCommandLine(Quoted(UninstallerPath()) + " /VERYSILENT"), 2u);
+
+  // A drive root and the Windows folder as install folders, each with its own record in it.
+  const std::string victim = "qlx-uninstall-victim.txt";
+  for (const std::string& root : {std::string("c:\\"), SpecialFolderPath(36) + "\\"}) {
+    ASSERT_TRUE(WriteWholeFile(root + victim, "system"));
+    ASSERT_TRUE(WriteWholeFile(root + "qlx-test-record.dat",
+                               "[Uninstall]\r\nInstall_Dir=" + root + "\r\nFile_List=" + victim + ",\r\n"));
+    EXPECT_EQ(RunCommandLine(Quoted(UninstallerPath()) + " " + root + "qlx-test-record.dat /VERYSILENT"), 2u) << root;
+    EXPECT_TRUE(FileExists(root + victim)) << root;
+    EXPECT_TRUE(Contains(UninstallLogLines(), "Uninstall.Record refused"));
+    ::DeleteFileA((root + victim).c_str());
+    ::DeleteFileA((root + "qlx-test-record.dat").c_str());
+  }
+}
+
+TEST_F(UninstallRules, SiblingProgramsKeepWhatTheyNeed) {
+  // Tessel is installed beside: its renamed program goes back, its shared files stay. Pyx is
+  // not: its renamed program goes back too, its other files go. A large *.wlb holds user data.
+  Seed({"qlx.exe", "tessel.exe", "quonw.exe", "quonpyx.exe", "quonpyx.dat", "a.wl3", "dosbox.conf",
+        "dosbox\\dosbox.exe", "small.wlb"});
+  Seed({"large.wlb"}, std::string(3 * 1024, 'u'));
+  const std::vector<std::pair<std::string, std::string>> lists = {{"File_List", "qlx.exe,"},
+                                                                  {"Extra_List", kExtraList},
+                                                                  {"Rename_List", kRenameList},
+                                                                  {"Conditional_list", kConditionalList},
+                                                                  {"Del_if_Empty", kDelIfEmpty}};
+  WriteRecord(lists);
+  EXPECT_EQ(Uninstall(), 3u);
+  EXPECT_EQ(FilesBelow(m_dir),
+            (std::vector<std::string>{"dosbox.conf", "dosbox\\dosbox.exe", "dospyx.exe", "dostessel.exe", "large.wlb",
+                                      "tessel.exe"}));
+  EXPECT_TRUE(Contains(UninstallLogLines(), "large.wlb (larger than 2 KiB"));
+
+  // Without siblings the shared files go as well, and their folder.
+  RemoveTree(m_dir);
+  ASSERT_TRUE(EnsureFolder(m_dir));
+  Seed({"qlx.exe", "dostessel.exe", "quonw.exe", "quonw.hlp", "dosbox.conf", "dosbox\\dosbox.exe", "dosbox\\SDL.dll"});
+  WriteRecord(lists);
+  EXPECT_EQ(Uninstall(), 0u);
+  EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"dostessel.exe"}));
+  EXPECT_FALSE(FolderExists(m_dir + "dosbox"));
+}
+
+TEST_F(UninstallRules, QuestionAndSecondCopy) {
+  Seed({"qlx.exe"});
+  WriteRecord({{"File_List", "qlx.exe,"}});
+  {
+    // Another copy running: ends at once with 1.
+    const UniqueKernelHandle mutex(::CreateMutexA(nullptr, TRUE, "Corvane_Quillon_Uninstall"));
+    EXPECT_EQ(Uninstall(""), 1u);
+  }
+  // The question answered No: code 5 and nothing touched.
+  auto uninstaller = InstallerProcess::Start(UninstallerPath(), Quoted(m_dir + "unins5100.dat"));
+  HWND question = uninstaller.WaitForWindow("Confirm", 60000);
+  ASSERT_NE(question, nullptr);
+  SaveScreenshot(question, "uninstall-question");
+  HWND no = nullptr;
+  for (HWND c = ::GetWindow(question, GW_CHILD); c && !no; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (WindowCaption(c) == "No" || WindowCaption(c) == "&No") no = c;
+  ASSERT_NE(no, nullptr);
+  ::PostMessageA(no, BM_CLICK, 0, 0);
+  ASSERT_TRUE(uninstaller.WaitForExit(60000));
+  EXPECT_EQ(uninstaller.ExitCode(), 5u);
+  EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
+  EXPECT_NE(UninstallLogLines().back().find("Exit code 5: cancelled by the user"), std::string::npos);
+
+  // /SILENT asks nothing and, with nothing kept, reports nothing.
+  EXPECT_EQ(Uninstall(" /SILENT"), 0u);
+  EXPECT_FALSE(FolderExists(m_dir));
+}
+
+}  // namespace
