@@ -25,7 +25,19 @@ std::string LogLine(const LogClock& clock, std::string_view message, std::uint32
   line += '.';
   line += std::to_string(clock.millisecond);
   line += ' ';
-  line += message;
+  // A character below 0x20 is written as \xNN: a message that carries text from outside (a
+  // folder from the command line) can neither break the line nor forge one.
+  for (const char c : message) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20) {
+      line += c;
+      continue;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    line += "\\x";
+    line += kHex[byte >> 4];
+    line += kHex[byte & 0x0F];
+  }
   line += FormatWith(numbers, "[Mem: %.0n]", static_cast<double>(heapBytes));
   line += "\r\n";
   return line;

@@ -1,7 +1,7 @@
 #pragma once
 // One line of the run log, built from its parts: the local time as "yymmdd hh:mm:ss.z " (the
-// milliseconds without leading zeros), the message unchanged, then "[Mem: %.0n]" with the heap
-// figure, then CR LF. The separators come from the caller (the user's locale on Windows).
+// milliseconds without leading zeros), the message (each character below 0x20 as "\xNN"), then
+// "[Mem: %.0n]" with the heap figure, then CR LF. The separators come from the caller (the user's locale on Windows).
 
 #include <cstdint>
 #include <string>

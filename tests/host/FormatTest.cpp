@@ -101,6 +101,12 @@ TEST(LogLine, FieldsRunTogether) {
     EXPECT_EQ(LogLine(c.clock, c.message, c.heap, ":", FormatSettings{}), c.expected);
 }
 
+TEST(LogLine, ControlCharactersCannotBreakOrForgeALine) {
+  EXPECT_EQ(LogLine({2026, 12, 7, 9, 5, 3, 7}, "Installdir passed: c:\\zt\r\n261207 09:05:03.8 forged\t\x1f.", 12, ":",
+                    FormatSettings{}),
+            "261207 09:05:03.7 Installdir passed: c:\\zt\\x0D\\x0A261207 09:05:03.8 forged\\x09\\x1F.[Mem: 12]\r\n");
+}
+
 TEST(LogLine, LocaleSeparators) {
   EXPECT_EQ(LogLine({2026, 12, 7, 9, 5, 3, 7}, "m", 1234567, ".", FormatSettings{" ", ","}),
             "261207 09.05.03.7 m[Mem: 1 234 567]\r\n");
