@@ -1,5 +1,6 @@
 #include "common/ScratchFolder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <windows.h>
@@ -78,4 +79,22 @@ std::vector<std::string> CrLfLines(const std::string& content) {
     start = end + 2;
   }
   return lines;
+}
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data{};
+  UniqueFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
+  if (!find) return found;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const auto& f : FilesBelow(folder + name + "\\")) found.push_back(name + "\\" + f);
+    } else {
+      found.push_back(name);
+    }
+  } while (::FindNextFileA(find.get(), &data));
+  std::sort(found.begin(), found.end());
+  return found;
 }

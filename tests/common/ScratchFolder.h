@@ -31,3 +31,6 @@ bool WriteWholeFile(const std::string& path, const std::string& content);
 // The lines of a text whose lines end in CR LF; a last line without one is marked
 // "<no CR LF>" so that a comparison shows it.
 std::vector<std::string> CrLfLines(const std::string& content);
+
+// The files below a folder (given with its trailing backslash), as paths relative to it, sorted.
+std::vector<std::string> FilesBelow(const std::string& folder);

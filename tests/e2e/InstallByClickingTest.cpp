@@ -66,24 +66,6 @@ void CleanMachine(const std::string& folder) {
   ::DeleteFileA((AddTrailingBackslash(SpecialFolderPath(0)) + "qlx.lnk").c_str());
 }
 
-std::vector<std::string> FilesBelow(const std::string& folder) {
-  std::vector<std::string> found;
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return found;
-  do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      for (const auto& f : FilesBelow(folder + name + "\\")) found.push_back(name + "\\" + f);
-    } else {
-      found.push_back(name);
-    }
-  } while (::FindNextFileA(find, &data));
-  ::FindClose(find);
-  return found;
-}
-
 // The run log's messages from "InstallProgram.started" on, without time and heap fields and
 // without the lines only an unattended run writes.
 std::vector<std::string> RunMessages(const std::string& log) {

@@ -66,24 +66,6 @@ void RemoveProductTraces() {
   ::DeleteFileA(DesktopLink().c_str());
 }
 
-std::vector<std::string> FilesBelow(const std::string& folder) {
-  std::vector<std::string> found;
-  WIN32_FIND_DATAA data{};
-  UniqueFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
-  if (!find) return found;
-  do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      for (const auto& f : FilesBelow(folder + name + "\\")) found.push_back(name + "\\" + f);
-    } else {
-      found.push_back(name);
-    }
-  } while (::FindNextFileA(find.get(), &data));
-  std::sort(found.begin(), found.end());
-  return found;
-}
-
 bool FolderExists(const std::string& path) {
   const DWORD a = ::GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

@@ -27,8 +27,6 @@ std::string DesktopLink();
 // Removes the entry, the group and the desktop link.
 void RemoveProductTraces();
 
-// Every file below `folder` (with its backslash), relative to it, sorted.
-std::vector<std::string> FilesBelow(const std::string& folder);
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 
