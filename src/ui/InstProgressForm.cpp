@@ -136,12 +136,14 @@ void TInstProgressForm::SetFileName(const std::string& path) {
 }
 
 void TInstProgressForm::SetPosition(std::int32_t bytes) {
-  m_bar.SetPosition(bytes);
-  if (bytes != m_lastPosition) {
+  const bool moved = bytes != m_lastPosition;
+  // The byte line is set before the bar paints itself, so that one paint pass shows both.
+  if (moved) {
     m_status.SetCaption(ByteLine(bytes, m_totalBytes, LocaleFormatSettings()));
     CentreHorizontally(m_status);
-    ProcessPendingMessages();
   }
+  m_bar.SetPosition(bytes);
+  if (moved) ProcessPendingMessages();
   m_lastPosition = bytes;
   ProcessPendingMessages();
 }
