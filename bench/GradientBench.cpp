@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/JvGradient.h"
@@ -15,16 +17,7 @@
 
 namespace {
 
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e6 / frequency;
-}
+double Now() { return NowMicroseconds(); }
 
 struct Figures {
   double median;

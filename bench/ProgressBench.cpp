@@ -8,20 +8,13 @@
 
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include "ui/InstProgressForm.h"
 #include "ui/MessageLoop.h"
 
 namespace {
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e6 / frequency;
-}
+double Now() { return NowMicroseconds(); }
 }  // namespace
 
 int main(int argc, char** argv) {

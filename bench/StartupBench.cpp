@@ -8,14 +8,11 @@
 
 #include <windows.h>
 
+#include "BenchClock.h"
+
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, t;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
+double Now() { return NowMicroseconds() / 1000.0; }  // milliseconds
 
 // Milliseconds until a visible window with the caption appears; the program is then closed.
 double TimeToWindow(const std::string& exe, const std::string& arguments, const char* caption) {
