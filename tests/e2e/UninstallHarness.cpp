@@ -80,7 +80,17 @@ std::vector<std::string> UninstallLogLines() {
   return CrLfLines(ReadWholeFile(CommonDocumentsFolder() + "corvane\\unins.log"));
 }
 
-std::vector<std::string> FinishingCopiesLeft() {
+std::vector<std::string> FinishingCopiesLeft(DWORD timeoutMs) {
+  // The copy's file goes when the copy's process ends, a moment after its work is done.
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    std::vector<std::string> left = FinishingCopiesNow();
+    if (left.empty() || ::GetTickCount() - start > timeoutMs) return left;
+    ::Sleep(100);
+  }
+}
+
+std::vector<std::string> FinishingCopiesNow() {
   char temp[MAX_PATH + 1] = {};
   ::GetTempPathA(MAX_PATH, temp);
   std::vector<std::string> left;

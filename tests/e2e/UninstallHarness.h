@@ -34,4 +34,6 @@ bool FileExists(const std::string& path);
 std::vector<std::string> UninstallLogLines();
 
 // Files in the temporary folder left by a finishing copy.
-std::vector<std::string> FinishingCopiesLeft();
+std::vector<std::string> FinishingCopiesNow();
+// The same, waiting up to `timeoutMs` for them to go.
+std::vector<std::string> FinishingCopiesLeft(DWORD timeoutMs = 20000);
