@@ -5,7 +5,7 @@ SHELL := /bin/bash
 BUILD := build
 JOBS  ?= $(shell nproc)
 
-.PHONY: build bootstrap native cross run test gallery bench clean distclean
+.PHONY: build bootstrap native cross run test gallery bench robustness clean distclean
 
 build: cross
 	@echo "installer: $(BUILD)/qlx355.exe"
@@ -33,6 +33,10 @@ test: build
 # The drawn controls in each state, as PNG files under build/gallery (also made by `make test`).
 gallery: build
 	@scripts/test.sh -R '^win32_gallery:'
+
+# The robustness campaign at full size (the quick subset is part of `make test`).
+robustness: build
+	@QLX_ROBUSTNESS=full scripts/test.sh -R '^robustness_' --timeout 7200
 
 bench: build
 	@for s in bench/*.sh; do echo "== $$s"; $$s; done
