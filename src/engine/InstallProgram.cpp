@@ -130,6 +130,11 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& 
   record.AddCompletionLines(GroupFolder(kGroupSubPath));
   MakeGroupShortcuts(kGroupSubPath, folders.install);
   MakeDesktopShortcut(desktopLink, folders.install);
+  // A shortcut the shell could not save is as missing as a file that was not written.
+  for (const std::string& link : MissingShortcuts(kGroupSubPath, desktopLink)) {
+    LogFormat("InstallProgram.Shortcut NOT saved %s", link);
+    files.failed.push_back(link);
+  }
   record.AddLine("Shortcuts", kDesktopShortcutName);
   const WriteResult saved = LinkOnTheWay(folders.install, UninstallRecordPath(folders.install))
                                 ? WriteResult{kStoppedOnLink}

@@ -2,12 +2,21 @@
 # Hostile folder text: "/dir=" values that name no folder for certain are refused (exit code 2,
 # the reason as a "Report: " line, nothing made on disk); one with blanks and accented letters
 # is installed into the one folder that the record, the uninstall entry and the shortcuts all
-# name. Characters outside the ANSI code page are refused, never read as "?" or look-alikes.
+# name. Characters outside the ANSI code page are refused, never read as "?" or look-alikes; a
+# desktop folder of such a name leaves the desktop link unmade, which the run reports.
 # Usage: hostile_text.sh <installer.exe>
 source "$(dirname "$0")/campaign.sh"
 installer=$1
 stage=$drive_c/qlx-text-tools
-cleanup() { rm -rf "$stage" "$drive_c"/qlxtext*; }
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+cleanup() {
+  rm -rf "$stage" "$drive_c"/qlxtext*
+  if [ -n "${greek_desktop:-}" ]; then
+    wine_run reg add "$shell_folders\User Shell Folders" /v Desktop /t REG_EXPAND_SZ /d '%USERPROFILE%\Desktop' /f
+    wine_run reg add "$shell_folders\Shell Folders" /v Desktop /d "$desktop_before" /f
+    rm -rf "$greek_desktop"
+  fi >/dev/null 2>&1
+}
 trap cleanup EXIT
 cleanup
 mkdir -p "$stage"
@@ -72,4 +81,20 @@ check "the desktop link leads into the folder" grep -qiaF "$(printf '%s' "${lowe
 run_uninstall /verysilent 2>/dev/null
 check "the uninstaller removes it (code 0)" test $? = 0
 check "the program is gone" test ! -e "$unix_folder/qlx.exe"
+
+echo "== the user's desktop folder has a name outside the ANSI code page"
+desktop_before=$(wine_run reg query "$shell_folders\Shell Folders" /v Desktop 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+greek_desktop=$(dirname "$(ls -d "$drive_c"/users/*/Desktop | head -n 1)")/Δesk
+mkdir -p "$greek_desktop"
+wine_run reg add "$shell_folders\User Shell Folders" /v Desktop /t REG_EXPAND_SZ /d '%USERPROFILE%\Δesk' /f >/dev/null 2>&1
+install_with 'c:\qlxtext\profile'
+code=$?
+echo "exit code $code; $(last_line "$(installer_log)" | cut -c1-100)"
+check "the run says a file was not written (code 6)" test $code = 6
+check "the desktop link is logged as not saved" grep -qa 'InstallProgram.Shortcut NOT saved .*qlx.lnk' "$(installer_log)"
+check "the closing report names it" grep -qa 'Report: .*qlx.lnk' "$(installer_log)"
+check "the install is not called successful" bash -c "! grep -q 'installed successfully' '$(installer_log)'"
+check "the group's links are made" test -n "$(ls "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/corvane/Quillon/*.lnk 2>/dev/null)"
+check "no folder of a look-alike name is made" test -z "$(cd "$(dirname "$greek_desktop")" && ls -d ./*esk | grep -v 'Δesk')"
+run_uninstall /verysilent 2>/dev/null
 finish
