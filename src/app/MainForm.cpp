@@ -116,6 +116,8 @@ void TMainForm::SetDefaultDir() {
   const DefaultFolder folder = DefaultInstallFolder(m_driveRoot, ProcessCommandLine());
   edInstallDir.SetText(folder.folder);
   if (folder.passed) LogFormat("Installdir passed: %s.", edInstallDir.Text());
+  // Characters outside the ANSI code page reach this program as "?" or as look-alikes.
+  m_inexactFolder = folder.passed && !CommandLineIsAnsi() ? folder.folder : std::string();
   lbInstallDir.SetCaption(edInstallDir.Text());
   LogFormat("Default Install to Dir set to %s (Exists=%s).", edInstallDir.Text(),
             BoolTextLower(FolderIsPresent(edInstallDir.Text())));
@@ -173,6 +175,13 @@ std::string TMainForm::FolderRefusal(const std::string& folder, bool& reset) con
         "doing and want to use a different folder.";
   } else if (IsProtectedFolder(FolderForms(folder), ProgramFilesFolders())) {
     message = Format("%s is a protected windows folder and we cannot install the program to it.", folder);
+  } else if (!m_inexactFolder.empty() && folder == m_inexactFolder) {
+    reset = false;
+    message = Format("The folder %s given on the command line has characters that this program cannot use.", folder);
+  } else if (const std::string fault = FolderTextFault(folder); !fault.empty()) {
+    // A text that names no folder for certain is left for the user to correct.
+    reset = false;
+    message = Format("%s cannot be the install folder: it %s.", folder, fault);
   }
   if (!message.empty()) {
     LogText("BtnInstallClick. Cancelled - bad install directory.");

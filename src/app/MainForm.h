@@ -54,5 +54,7 @@ class TMainForm : public TMainFormView {
   std::string m_installedVersion;
   bool m_installedCopyFound = false;
   bool m_declined = false;
+  // The folder from "/dir=" when the command line held characters this program cannot read.
+  std::string m_inexactFolder;
   RunMode m_mode;
 };

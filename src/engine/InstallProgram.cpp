@@ -17,9 +17,11 @@
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"
+#include "support/Links.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
 #include "support/Product.h"
+#include "support/ProtectedFolder.h"
 #include "support/RunLog.h"
 #include "support/Text.h"
 
@@ -47,8 +49,26 @@ struct RunEnd {
   std::string report;
 };
 
-// A folder that cannot be made shows up later as files that cannot be written.
-void MakeFolder(std::string folder) { EnsureFolder(folder); }
+// A new install folder directly under a drive root would take the root's permissions, which
+// let every authenticated user replace its programs or put DLLs beside them.
+void MakeInstallFolder(const std::string& installFolder) {
+  const std::string folder = StripTrailingBackslashes(installFolder);
+  if (!FolderIsPresent(folder) && IsDriveRoot(FolderPart(folder))) CreateProtectedFolder(folder);
+}
+
+// A folder that cannot be made shows up later as files that cannot be written. Nothing is
+// made through a link on the way from the install folder.
+void MakeFolder(const InstallFolders& folders, std::string folder) {
+  if (!LinkOnTheWay(folders.install, folder)) EnsureFolder(folder);
+}
+
+// Writes the file unless a link lies on the way from the install folder to it: the files go
+// into the install folder and nowhere else.
+WriteResult SaveInInstallFolder(const InstallFolders& folders, const std::string& destination,
+                                std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
+  if (LinkOnTheWay(folders.install, destination)) return {kStoppedOnLink};
+  return SaveBytesWithDate(destination, bytes, fileDate);
+}
 
 bool KeepsExistingCopy(const std::string& destination, const InstallItem& item) {
   return destination.find(kKeptIfNotOlder) != std::string::npos && FileIsPresent(destination) &&
@@ -58,7 +78,7 @@ bool KeepsExistingCopy(const std::string& destination, const InstallItem& item) 
 void WriteOneFile(const std::string& destination, const InstallItem& item, bool listed, const InstallFolders& folders,
                   WrittenFiles& files) {
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(item.data.data()), item.data.size());
-  const WriteResult result = SaveBytesWithDate(destination, bytes, static_cast<std::uint32_t>(item.fileDate));
+  const WriteResult result = SaveInInstallFolder(folders, destination, bytes, static_cast<std::uint32_t>(item.fileDate));
   // A file that could not be written is listed all the same: an older copy may be there for
   // the uninstaller to remove.
   if (listed) files.fileList += destination.substr(folders.install.size()) + ",";
@@ -110,8 +130,15 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& 
   record.AddCompletionLines(GroupFolder(kGroupSubPath));
   MakeGroupShortcuts(kGroupSubPath, folders.install);
   MakeDesktopShortcut(desktopLink, folders.install);
+  // A shortcut the shell could not save is as missing as a file that was not written.
+  for (const std::string& link : MissingShortcuts(kGroupSubPath, desktopLink)) {
+    LogFormat("InstallProgram.Shortcut NOT saved %s", link);
+    files.failed.push_back(link);
+  }
   record.AddLine("Shortcuts", kDesktopShortcutName);
-  const WriteResult saved = SaveUninstallRecord(folders.install, record.Text());
+  const WriteResult saved = LinkOnTheWay(folders.install, UninstallRecordPath(folders.install))
+                                ? WriteResult{kStoppedOnLink}
+                                : SaveUninstallRecord(folders.install, record.Text());
   if (!saved.Written()) {
     const std::string path = UninstallRecordPath(folders.install);
     LogFormat("InstallProgram.File NOT saved %s (error %d)", path, saved.error);
@@ -132,11 +159,12 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
   const bool needsDosbox = NeedsDosbox(folders.install);
   LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
 
-  MakeFolder(folders.manuals);
-  MakeFolder(folders.tips);
+  MakeInstallFolder(folders.install);
+  MakeFolder(folders, folders.manuals);
+  MakeFolder(folders, folders.tips);
   if (needsDosbox) {
     LogText("InstallProgram.EnsureDirExists");
-    MakeFolder(folders.dosbox);
+    MakeFolder(folders, folders.dosbox);
   }
   const std::unique_ptr<InstallProgress> progress = makeProgress();
   progress->SetProgramName(kProductName);

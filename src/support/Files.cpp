@@ -5,6 +5,8 @@
 #include "support/DateTime.h"
 #include "support/Format.h"
 #include "support/InfoBox.h"
+#include "support/Links.h"
+#include "support/NewFile.h"
 
 bool FileIsPresent(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -30,11 +32,6 @@ double FileDateTime(const std::string& path) {
 }
 
 namespace {
-UniqueFileHandle CreateForWriting(const std::string& path) {
-  return UniqueFileHandle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 // One write of the whole content; gives the number of bytes written and, when that falls
 // short, the error code.
 DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error) {
@@ -58,16 +55,11 @@ void SetLocalWriteTime(HANDLE file, std::uint32_t fileDate) {
     ::SetFileTime(file, nullptr, nullptr, &utc);
 }
 
-// Writes the replacement file beside the destination; 0 or the error code.
-DWORD WriteReplacement(const std::string& temporary, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
-  // A leftover of a run that stopped halfway is replaced whatever its attributes.
-  ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-  UniqueFileHandle file = CreateForWriting(temporary);
-  if (!file) return ::GetLastError();
-  DWORD error = 0;
-  WriteAll(file.get(), bytes.data(), bytes.size(), error);
-  if (error == 0) SetLocalWriteTime(file.get(), fileDate);
-  return error;
+// Windows refuses to replace a read-only or hidden file; Wine running as root would replace
+// it all the same, so the attributes are asked first and both systems give one answer.
+bool RefusesReplacement(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
 }
 }  // namespace
 
@@ -76,28 +68,47 @@ WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
     ::DeleteFileA(path.c_str());
     return {};
   }
-  UniqueFileHandle file = CreateForWriting(path);
-  if (!file) return {::GetLastError()};
+  // A file in use or one that cannot be written keeps its content: the system's answer to an
+  // open for writing is the result (the open writes nothing).
+  if (FileIsPresent(path)) {
+    const UniqueFileHandle test(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!test) return {::GetLastError()};
+  }
+  NewFile file(path);
+  if (!file.Made()) return {file.Error()};
   DWORD error = 0;
-  WriteAll(file.get(), text.data(), text.size(), error);
-  if (error != 0) InfoBox(Format("KesUtils: Savestring: %s\r\nFailed to write with error code=%u", path, error));
-  return {error};
+  WriteAll(file.Handle(), text.data(), text.size(), error);
+  if (error != 0) {
+    InfoBox(Format("KesUtils: Savestring: %s\r\nFailed to write with error code=%u", path, error));
+    return {error};
+  }
+  if (!file.RenameTo(path)) return {file.Error()};
+  file.Keep();
+  return {};
 }
 
 WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
   if (bytes.empty()) return {ERROR_INVALID_PARAMETER};
-  // Windows refuses to replace a read-only or hidden file; Wine running as root would replace
-  // it all the same, so the attributes are asked first and both systems give one answer.
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)))
-    return {ERROR_ACCESS_DENIED};
-
+  if (RefusesReplacement(path)) return {ERROR_ACCESS_DENIED};
+  // The new file takes the replacement's name first (replacing a leftover of a run that
+  // stopped halfway), so that a run stopped now leaves that name only.
   const std::string temporary = path + kReplacementSuffix;
-  DWORD error = WriteReplacement(temporary, bytes, fileDate);
-  if (error == 0 && !::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-    error = ::GetLastError();
-  if (error != 0) ::DeleteFileA(temporary.c_str());
-  return {error};
+  NewFile file(temporary);
+  if (!file.Made()) return {file.Error()};
+  if (!file.RenameTo(temporary) && !IsReparsePoint(temporary)) {
+    // Windows does not replace a read-only or hidden leftover; one that still resists stays,
+    // and the new file goes on under its own name.
+    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    file.RenameTo(temporary);
+  }
+  DWORD error = 0;
+  WriteAll(file.Handle(), bytes.data(), bytes.size(), error);
+  if (error != 0) return {error};
+  SetLocalWriteTime(file.Handle(), fileDate);
+  if (!file.RenameTo(path)) return {file.Error()};
+  file.Keep();
+  return {};
 }
 
 namespace {

@@ -29,18 +29,19 @@ struct WriteResult {
 // Name of the file SaveBytesWithDate writes beside the destination before it takes its place.
 inline constexpr char kReplacementSuffix[] = ".qlx-new";
 
-// Writes `text` as the whole content of the file (created or truncated in place); an empty
-// text deletes the file instead, which counts as written. A file that cannot be opened gives
-// the open's error without a report; a short write is also reported in a message box.
+// Writes `text` as the whole content of the file; an empty text deletes the file instead, which
+// counts as written. A file that cannot be opened for writing gives the open's error without a
+// report and keeps its content; a short write is also reported in a message box. The text goes
+// to a new file that then takes the name (a link there is replaced, never written through).
 WriteResult SaveTextToFile(const std::string& path, std::string_view text);
 
 // Writes `bytes` as the whole content of the file and sets its last-write time from a packed
 // local date-time (high word date, low word time, as the file system packs them); an invalid
-// date leaves the time of the write. The bytes go to path + ".qlx-new" first (a leftover of
-// that name is replaced), which takes the destination's place only when whole and dated; on
-// any failure it is removed and an existing file stays as it was. A read-only or hidden
-// destination is refused (ERROR_ACCESS_DENIED), as Windows refuses to replace it. Empty bytes
-// touch nothing and give ERROR_INVALID_PARAMETER.
+// date leaves the time of the write. The bytes go to a new file named path + ".qlx-new" first
+// (a leftover of that name, or a link there, is replaced, never followed), which takes the
+// destination's place only when whole and dated; on any failure it is removed and an existing
+// file stays as it was. A read-only or hidden destination is refused (ERROR_ACCESS_DENIED), as
+// Windows refuses to replace it. Empty bytes touch nothing and give ERROR_INVALID_PARAMETER.
 WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate);
 
 class FileStreamError : public std::runtime_error {
@@ -59,6 +60,8 @@ class FileStream {
   // Opens with the given mode and share bits (FILE_SHARE_*; 0 = no sharing); raises
   // FileStreamError when the file cannot be opened.
   FileStream(const std::string& path, std::uint16_t mode, std::uint32_t share);
+  // Takes over a file opened elsewhere (which must be open).
+  explicit FileStream(UniqueFileHandle file) : m_file(std::move(file)) {}
 
   void SeekToEnd();
   // Writes all bytes in one call; returns the number written.

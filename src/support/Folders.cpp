@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "support/AnsiText.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
@@ -64,6 +65,17 @@ std::string SpecialFolderPath(int csidl) {
   if (!::SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(itemList.get()), buffer)) return {};
   buffer[MAX_PATH] = '\0';
   return buffer;
+}
+
+bool SpecialFolderIsExact(int csidl) {
+  LPITEMIDLIST rawList = nullptr;
+  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &rawList))) return false;
+  UniqueCoTaskMem itemList(rawList);
+  wchar_t wide[MAX_PATH + 1] = {};
+  if (!::SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(itemList.get()), wide)) return false;
+  wide[MAX_PATH] = L'\0';
+  const std::optional<std::string> ansi = ExactAnsi(wide);
+  return ansi && *ansi == SpecialFolderPath(csidl);
 }
 
 std::string ProgramFilesFolder() { return AsciiLower(SpecialFolderPath(CSIDL_PROGRAM_FILES)); }

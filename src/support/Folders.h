@@ -14,6 +14,9 @@ bool EnsureFolder(std::string& path);
 // File-system path of a special folder by CSIDL number, without trailing backslash; "" when
 // the shell has none.
 std::string SpecialFolderPath(int csidl);
+// False when the special folder's path holds characters outside the ANSI code page: the path
+// SpecialFolderPath gives then names another folder, or none.
+bool SpecialFolderIsExact(int csidl);
 // The Program Files folder (CSIDL 38) in lower case, without trailing backslash.
 std::string ProgramFilesFolder();
 // The all-users documents folder (CSIDL 46) in lower case, with one trailing backslash.

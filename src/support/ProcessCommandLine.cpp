@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include "support/AnsiText.h"
+
 const CommandLine& ProcessCommandLine() {
   static const CommandLine commandLine(::GetCommandLineA());
   return commandLine;
 }
+
+bool CommandLineIsAnsi() { return ExactAnsi(::GetCommandLineW()).has_value(); }

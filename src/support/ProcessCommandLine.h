@@ -4,3 +4,7 @@
 #include "support/CommandLine.h"
 
 const CommandLine& ProcessCommandLine();
+
+// False when the command line holds characters outside the ANSI code page: the ANSI form this
+// program reads has them replaced by "?" or by a look-alike, so it names something else.
+bool CommandLineIsAnsi();

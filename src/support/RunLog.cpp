@@ -2,13 +2,17 @@
 
 #include <malloc.h>
 
+#include <optional>
+
 #include <windows.h>
 
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"
+#include "support/Links.h"
 #include "support/Locale.h"
 #include "support/LogLine.h"
+#include "support/NewFile.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
 
@@ -16,6 +20,8 @@ namespace {
 struct RunLogState {
   bool enabled = false;
   std::string path;
+  // The file this run made; lines go only to it.
+  std::optional<FileIdentity> file;
 };
 
 RunLogState& State() {
@@ -35,9 +41,23 @@ void StartRunLog(const std::string& basePath) {
   state.enabled = state.enabled || ProcessCommandLine().RawContainsLower("/log");
   if (!state.enabled) return;
   state.path = ReplaceExtension(basePath, ".log");
+  state.file.reset();
   std::string folder = FolderPart(state.path);
   EnsureFolder(folder);
-  if (FileIsPresent(state.path)) ::DeleteFileA(state.path.c_str());
+  // Every user may make this folder: one that is a link, or an old log that is one, may lead
+  // to another user's file, and nothing is logged then. Otherwise a new file takes the old
+  // log's place (a link to a file, which Wine does not show, is replaced, never followed); a
+  // read-only old log stays, as Windows keeps it, and nothing is logged either.
+  if (IsReparsePoint(folder) || IsReparsePoint(state.path)) return;
+  const DWORD attributes = ::GetFileAttributesA(state.path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) return;
+  {
+    NewFile file(state.path);
+    if (!file.RenameTo(state.path)) return;
+    state.file = file.Identity();
+    if (!state.file) return;
+    file.Keep();
+  }
   LogFormat("== Logging Initialized. Build %s", OwnVersionText());
 }
 
@@ -61,21 +81,17 @@ FormatSettings NumberSettings() { return LocaleFormatSettings(); }
 
 std::string WriteLine(const std::function<std::string()>& makeMessage) {
   const RunLogState& state = State();
-  if (!state.enabled || state.path.empty()) return {};
-  std::optional<FileStream> stream;
-  try {
-    stream = OpenFileStreamSafely(state.path, FileIsPresent(state.path) ? FileStream::kWrite : FileStream::kCreate, 0);
-  } catch (const FileStreamError&) {
-    return {};
-  }
-  if (!stream) return {};
-  stream->SeekToEnd();
+  if (!state.enabled || state.path.empty() || !state.file) return {};
+  UniqueFileHandle file = OpenOwnFile(state.path, *state.file);
+  if (!file) return {};
+  FileStream stream(std::move(file));
+  stream.SeekToEnd();
   std::string message = makeMessage();
   const std::uint32_t heap = HeapBytesInUse();
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
   const LogClock clock{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
-  stream->Write(LogLine(clock, message, heap, TimeSeparator(), NumberSettings()));
+  stream.Write(LogLine(clock, message, heap, TimeSeparator(), NumberSettings()));
   return message;
 }
 

@@ -2,7 +2,8 @@
 // The run log: one text file per run in which every step leaves a line with the local time
 // and the heap figure. Each line opens the file without sharing, seeks to its end, writes and
 // closes it again, so the file is complete up to the last line whatever happens afterwards.
-// Lines that cannot be written are dropped silently; the run goes on.
+// Lines that cannot be written are dropped silently; the run goes on. Lines go only to the file
+// the run made: a log (or log folder) that is a link, or a file put in its place, gets none.
 
 #include <cstdint>
 #include <functional>
@@ -19,7 +20,7 @@ const std::string& LogPath();
 
 // Starts this run's log. "/log" anywhere on the lower-cased command line also enables it.
 // The log file is the base path with the extension ".log"; its folder is created, the previous
-// run's file deleted and the banner written.
+// run's file deleted, a new one made and the banner written.
 void StartRunLog(const std::string& basePath);
 
 // Writes one line with the message unchanged; returns it, or "" when nothing was written.

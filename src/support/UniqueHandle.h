@@ -86,6 +86,11 @@ struct CoTaskMem {
   static pointer Invalid() { return nullptr; }
   static void Close(pointer p) { ::CoTaskMemFree(p); }
 };
+struct LocalMemory {
+  using pointer = HLOCAL;
+  static pointer Invalid() { return nullptr; }
+  static void Close(pointer h) { ::LocalFree(h); }
+};
 struct LoadedResource {
   using pointer = HGLOBAL;
   static pointer Invalid() { return nullptr; }
@@ -101,4 +106,5 @@ using UniqueGdiObject = UniqueHandle<handle_policy::GdiObject>;
 using UniqueMemoryDc = UniqueHandle<handle_policy::MemoryDc>;
 using UniqueWindow = UniqueHandle<handle_policy::Window>;
 using UniqueCoTaskMem = UniqueHandle<handle_policy::CoTaskMem>;
+using UniqueLocalMemory = UniqueHandle<handle_policy::LocalMemory>;
 using UniqueLoadedResource = UniqueHandle<handle_policy::LoadedResource>;

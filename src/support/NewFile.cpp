@@ -1,0 +1,66 @@
+#include "support/NewFile.h"
+
+#include <cstdint>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+// A link is opened as itself (on Windows) so that its attributes show it; a file with more
+// than one name may be another user's file under a name of ours.
+std::optional<FileIdentity> PlainFileIdentity(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) return std::nullopt;
+  if ((info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+      info.nNumberOfLinks != 1)
+    return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+}  // namespace
+
+NewFile::NewFile(const std::string& path) {
+  const std::string name = path + "." + std::to_string(::GetCurrentProcessId());
+  // DELETE access and delete sharing let the handle rename and discard its file.
+  m_file.reset(::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!m_file) m_error = ::GetLastError();
+}
+
+NewFile::~NewFile() {
+  if (!m_file || m_kept) return;
+  FILE_DISPOSITION_INFO dispose{TRUE};
+  ::SetFileInformationByHandle(m_file.get(), FileDispositionInfo, &dispose, sizeof dispose);
+}
+
+std::optional<FileIdentity> NewFile::Identity() const {
+  return m_file ? PlainFileIdentity(m_file.get()) : std::nullopt;
+}
+
+bool NewFile::RenameTo(const std::string& path) {
+  if (!m_file) return false;
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  if (length <= 0) {
+    m_error = ::GetLastError();
+    return false;
+  }
+  // FILE_RENAME_INFO ends with the new name (wide, without its NUL counted).
+  std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(length) * sizeof(WCHAR));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(length - 1) * sizeof(WCHAR);
+  ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, info->FileName, length);
+  if (::SetFileInformationByHandle(m_file.get(), FileRenameInfo, info, static_cast<DWORD>(buffer.size())))
+    return true;
+  m_error = ::GetLastError();
+  return false;
+}
+
+UniqueFileHandle OpenOwnFile(const std::string& path, const FileIdentity& identity) {
+  UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return {};
+  const std::optional<FileIdentity> now = PlainFileIdentity(file.get());
+  if (!now || !(*now == identity)) return {};
+  return file;
+}

@@ -1,0 +1,64 @@
+# Sourced by the campaign scripts: the prefix, the installer and its run log as the scripts see
+# them, a tally of checks, and the quick/full switch (QLX_ROBUSTNESS=full).
+set -uo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=${QLX_WINE_ROOT:-$repo/build}
+prefix=$root/wine64
+drive_c=$prefix/drive_c
+wine_run() { "$repo/scripts/wine-run" "$@"; }
+full() { [ "${QLX_ROBUSTNESS:-}" = full ]; }
+
+# The run logs, as Unix paths.
+installer_log() { echo "$drive_c/users/Public/Documents/corvane/qlx355.log"; }
+uninstaller_log() { echo "$drive_c/users/Public/Documents/corvane/unins.log"; }
+last_line() { tail -n 1 "$1" 2>/dev/null | tr -d '\r'; }
+
+failures=0
+checks=0
+# check <description> <command...>: runs the command; a failure is counted and said.
+check() {
+  local what=$1; shift
+  checks=$((checks + 1))
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+# Ends the script: 0 when every check held.
+finish() {
+  echo "$checks checks, $failures failed"
+  [ "$failures" = 0 ]
+  exit $?
+}
+
+# Every line of a run log ends with CR LF and has the shape "yymmdd hh:mm:ss.z text[Mem: n]"
+# (milliseconds without leading zeros).
+log_is_whole() {
+  local file=$1
+  [ -s "$file" ] || return 1
+  [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] || { echo "no CR LF at the end of $file"; return 1; }
+  local torn
+  torn=$(tr -d '\r' <"$file" | LC_ALL=C grep -Evn '^[0-9]{6} [0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{1,3} .*\[Mem: [0-9,.]+\]$')
+  [ -z "$torn" ] || { echo "lines of another form in $file:"; echo "$torn" | head -n 5; return 1; }
+}
+
+# The product's uninstall entry's UnInstallString, "" when there is none (reg writes in the
+# console's code page).
+uninstall_string() {
+  wine_run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}' \
+    /v UnInstallString 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+}
+
+# Runs the registered uninstall command with the given switches and waits for the finishing
+# copy in the temporary folder to go; gives the uninstaller's exit code.
+run_uninstall() {
+  local command words rc
+  command=$(uninstall_string)
+  [ -n "$command" ] || return 250
+  # Quoted parts (paths with blanks) or blank-separated words.
+  mapfile -t words < <(grep -o '"[^"]*"\|[^ "]\+' <<<"$command" | tr -d '"')
+  wine_run "${words[@]}" "$@"
+  rc=$?
+  for _ in $(seq 120); do
+    compgen -G "$drive_c/users/*/Temp/qlx-unins-*" >/dev/null || break
+    sleep 0.5
+  done
+  return $rc
+}

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# A hostile file system: another user has prepared the machine before the victim installs.
+# Wine 8 makes no junctions and follows Unix symbolic links; a link to a folder shows the
+# reparse-point attribute, a link to a file shows as the file itself. Links are staged as Unix
+# symbolic links (and hard links) in the prefix. Usage: hostile_filesystem.sh <installer.exe> <ShowAcl.exe>
+source "$(dirname "$0")/campaign.sh"
+installer=$1 showacl=$2
+
+docs=$drive_c/users/Public/Documents
+victim=$drive_c/qlx-victim
+stage=$drive_c/qlx-hostile-tools
+cleanup() {
+  rm -rf "$docs/corvane" "$victim" "$stage" "$drive_c/qlxhostile" "$drive_c/qlxlinked" "$drive_c/qlxprotected"
+  mkdir -p "$docs/corvane"
+}
+trap cleanup EXIT
+cleanup
+mkdir -p "$stage"
+cp "$installer" "$stage/qlx355.exe"
+cp "$showacl" "$stage/ShowAcl.exe"
+
+# The victim's files, each with content of its own.
+make_victim() {
+  rm -rf "$victim"
+  mkdir -p "$victim/docs" "$victim/tips" "$victim/all"
+  for f in secret.txt qlx355.log docs/note.txt tips/note.txt; do echo "victim's $f" >"$victim/$f"; done
+  (cd "$victim" && find . -type f -exec md5sum {} + | sort -k2) >"$stage/victim.sums"
+}
+victim_untouched() {
+  diff <(cd "$victim" && find . -type f -exec md5sum {} + | sort -k2) "$stage/victim.sums"
+}
+install_into() {  # install_into <folder> -> exit code
+  wine_run 'c:\qlx-hostile-tools\qlx355.exe' "/dir=$1" /verysilent 2>/dev/null
+}
+log_has() { grep -qF -- "$1" "$(installer_log)"; }
+
+echo "== the run log's folder is a link to the victim's folder"
+make_victim
+rm -rf "$docs/corvane"
+ln -s "$victim" "$docs/corvane"
+install_into 'c:\qlxhostile'
+check "the install goes on (code 0)" test $? = 0
+check "the victim's files are neither deleted nor written" victim_untouched
+check "the install is whole" test -f "$drive_c/qlxhostile/qlx.exe" -a -f "$drive_c/qlxhostile/unins5100.dat"
+rm "$docs/corvane"; mkdir -p "$docs/corvane"
+rm -rf "$drive_c/qlxhostile"
+
+echo "== the run log is a symbolic link, then a hard link, to the victim's file"
+for kind in symbolic hard; do
+  make_victim
+  rm -f "$docs/corvane/qlx355.log"
+  if [ $kind = symbolic ]; then ln -s "$victim/secret.txt" "$docs/corvane/qlx355.log"; else ln "$victim/secret.txt" "$docs/corvane/qlx355.log"; fi
+  install_into 'c:\qlxhostile'
+  check "($kind link) the install goes on (code 0)" test $? = 0
+  check "($kind link) the victim's file is neither deleted nor written" victim_untouched
+  # Wine shows a link to a file as the file itself: the run removes the link (never what it
+  # leads to) and makes a log of its own.
+  check "($kind link) a log the run wrote is a file of its own and whole" \
+    bash -c "[ ! -e '$docs/corvane/qlx355.log' ] || { [ ! -L '$docs/corvane/qlx355.log' ] && [ \$(stat -c %h '$docs/corvane/qlx355.log') = 1 ]; }"
+  if [ -f "$docs/corvane/qlx355.log" ] && [ ! -L "$docs/corvane/qlx355.log" ]; then
+    check "($kind link) its log is whole" log_is_whole "$(installer_log)"
+  fi
+  rm -rf "$drive_c/qlxhostile"
+done
+
+echo "== an existing install folder whose sub-folders and files are links to the victim's"
+make_victim
+mkdir -p "$drive_c/qlxhostile"
+ln -s "$victim/docs" "$drive_c/qlxhostile/manuals"
+ln -s "$victim/tips" "$drive_c/qlxhostile/tips"
+ln -s "$victim/secret.txt" "$drive_c/qlxhostile/qlx.exe.qlx-new"
+ln "$victim/all/../secret.txt" "$drive_c/qlxhostile/unins5100.dat" 2>/dev/null || true
+install_into 'c:\qlxhostile'
+code=$?
+echo "exit code $code; $(last_line "$(installer_log)")"
+check "the run says files were not written (code 6)" test $code = 6
+check "the victim's files are neither deleted nor written" victim_untouched
+check "a file through a linked folder is logged 'NOT saved ... (error 681)'" \
+  log_has 'InstallProgram.File NOT saved c:\qlxhostile\manuals\'
+check "the record (a second name of the victim's file) is replaced, not written through" \
+  bash -c "[ \$(stat -c %h '$drive_c/qlxhostile/unins5100.dat') = 1 ] && grep -q Uninstall '$drive_c/qlxhostile/unins5100.dat'"
+check "the closing report names a refused file" grep -q 'Report: .*c:\\qlxhostile\\manuals\\' "$(installer_log)"
+check "the files of the folder itself are written" test -f "$drive_c/qlxhostile/qlx.exe" -a -f "$drive_c/qlxhostile/quon.exe"
+check "the leftover link was replaced, not written through" test ! -e "$drive_c/qlxhostile/qlx.exe.qlx-new"
+check "the log is whole" log_is_whole "$(installer_log)"
+rm -rf "$drive_c/qlxhostile"
+
+echo "== the install folder itself is a link to the victim's folder"
+make_victim
+ln -s "$victim/all" "$drive_c/qlxlinked"
+install_into 'c:\qlxlinked'
+code=$?
+echo "exit code $code; $(last_line "$(installer_log)")"
+check "the run does not call it installed" test $code != 0 -a $code != 6
+check "nothing is written in the victim's folder" victim_untouched
+check "no folder is made there" test -z "$(ls -A "$victim/all")"
+rm -f "$drive_c/qlxlinked"
+
+echo "== a new folder directly under the drive root gets a protected access list"
+install_into 'c:\qlxprotected'
+check "installed (code 0)" test $? = 0
+acl=$(wine_run 'c:\qlx-hostile-tools\ShowAcl.exe' 'c:\qlxprotected' 2>/dev/null | tr -d '\r')
+echo "access list read back: $acl"
+if grep -q '^D:P' <<<"$acl"; then
+  check "Administrators have full control" grep -q '(A;OICI;FA;;;BA)' <<<"$acl"
+  check "SYSTEM has full control" grep -q '(A;OICI;FA;;;SY)' <<<"$acl"
+  check "the installing user has full control" grep -Eq '\(A;OICI;FA;;;S-1-5-21-[0-9-]+\)' <<<"$acl"
+  check "Users may read and run, no more" grep -Eq '\(A;OICI;(0x1200a9|FRFX|GRGX);;;BU\)' <<<"$acl"
+  check "nobody else is named" test "$(grep -o '(A;' <<<"$acl" | wc -l)" = 4
+else
+  # Wine 8 keeps no access list here: it turns the one it is given into Unix permissions and
+  # reads those back. What can be seen is that one was given: nothing for other Unix users,
+  # where a folder made without one is readable by all (755).
+  mode=$(stat -c %a "$drive_c/qlxprotected")
+  echo "Wine keeps no access list; the folder's Unix permissions: $mode"
+  check "the folder was made with an access list of its own (Unix permissions end in 0)" test "${mode: -1}" = 0
+fi
+run_uninstall /verysilent 2>/dev/null
+finish
