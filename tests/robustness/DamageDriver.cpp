@@ -2,8 +2,10 @@
 // a Wine start-up per copy. Each line of the plan names one copy and the seconds it may run:
 //   <id> flip <file offset> <bit> <item> <seconds>   one bit of the original flipped
 //   <id> cut <length> <item> <seconds>               the original cut to that many bytes
-// Each copy is written to <work>\case.exe and started as
-//   case.exe "/dir=<work>\d<id>" /verysilent /suppressmsgboxes
+// Each copy is written to a file of its own, <work>\c<id>.exe (Wine may hand a new process the
+// image it mapped for an earlier one from the same file, bytes the file no longer holds), and
+// started as
+//   c<id>.exe "/dir=<work>\d<id>" /verysilent /suppressmsgboxes
 // and terminated when it runs longer (and counted as hanging). One result line per copy on
 // stdout, tab-separated:
 //   <id> <ended|hang|noload> <exit code or load error> <files left in the folder> <damage line>
@@ -83,9 +85,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   ::CreateDirectoryA(work.c_str(), nullptr);
-  const std::string exe = work + "case.exe";
-  // The run log is named after the running executable.
-  const std::string log = CommonDocumentsFolder() + "corvane\\case.log";
 
   std::string line;
   while (std::getline(plan, line)) {
@@ -99,6 +98,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "bad plan line: %s\n", line.c_str());
       return 2;
     }
+    const std::string exe = work + "c" + id + ".exe";
+    // The run log is named after the running executable.
+    const std::string log = CommonDocumentsFolder() + "corvane\\c" + id + ".log";
     std::string copy = original;
     if (kind == "flip")
       copy[a] = static_cast<char>(copy[a] ^ (1u << (b & 7)));
@@ -110,8 +112,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = work + "d" + id;
     RemoveTree(folder);
-    // Each run starts its log afresh; removing it first keeps a run that writes none from
-    // being judged by the log of the one before.
+    // A log left by an earlier campaign is not this run's.
     ::DeleteFileA(log.c_str());
     const Outcome outcome = RunCopy(exe, folder, static_cast<DWORD>(seconds * 1000));
     const std::size_t files = FilesBelow(folder + "\\").size();
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
                 files, DamageLine(ReadWholeFile(log), item).c_str());
     std::fflush(stdout);
     RemoveTree(folder);
+    ::DeleteFileA(exe.c_str());
+    ::DeleteFileA(log.c_str());
   }
   return 0;
 }
