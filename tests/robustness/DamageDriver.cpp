@@ -6,9 +6,10 @@
 // image it mapped for an earlier one from the same file, bytes the file no longer holds), and
 // started as
 //   c<id>.exe "/dir=<work>\d<id>" /verysilent /suppressmsgboxes
-// and terminated when it runs longer (and counted as hanging). One result line per copy on
-// stdout, tab-separated:
-//   <id> <ended|hang|noload> <exit code or load error> <files left in the folder> <damage line>
+// A copy still running after its seconds is "slow"; one still running after six times as long
+// again is terminated and counted as hanging (on a busy, emulated processor a healthy run can
+// pass its seconds; a hung one never ends). One result line per copy on stdout, tab-separated:
+//   <id> <ended|slow|hang|noload> <exit code or load error> <files left in the folder> <damage line>
 // where the damage line is the run log's "The installer is damaged (...)" line of that run
 // naming <item> ("*" for any item), or "-".
 //
@@ -62,9 +63,12 @@ Outcome RunCopy(const std::string& exe, const std::string& folder, DWORD limitMs
   UniqueKernelHandle thread(info.hThread);
   Outcome outcome{"ended", 0};
   if (::WaitForSingleObject(process.get(), limitMs) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.get(), 0xDEAD);
-    ::WaitForSingleObject(process.get(), INFINITE);
-    outcome.state = "hang";
+    outcome.state = "slow";
+    if (::WaitForSingleObject(process.get(), 6 * limitMs) != WAIT_OBJECT_0) {
+      ::TerminateProcess(process.get(), 0xDEAD);
+      ::WaitForSingleObject(process.get(), INFINITE);
+      outcome.state = "hang";
+    }
   }
   ::GetExitCodeProcess(process.get(), &outcome.code);
   return outcome;
