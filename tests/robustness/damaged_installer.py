@@ -170,7 +170,8 @@ def main(argv):
         with open(plan_path, "w") as out:
             for i in order[s::shards]:
                 kind, at, bit, field = plan[i]
-                item = field.item
+                # A flip in the tree may leave another item unfound than the one it belongs to.
+                item = field.item if field.name.startswith("item.") else "*"
                 limit = 120 if kind == "flip" and may_install(field, at, bit, image) else 20
                 out.write("%d %s %d %s%s %d\n" % (i, kind, at, "%d " % bit if kind == "flip" else "", item, limit))
         t = threading.Thread(target=run_shard, args=(driver, installer, plan_path, s == 1, budget, results))
