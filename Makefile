@@ -5,7 +5,7 @@ SHELL := /bin/bash
 BUILD := build
 JOBS  ?= $(shell nproc)
 
-.PHONY: build bootstrap native cross run test gallery bench robustness clean distclean
+.PHONY: build bootstrap native cross run test gallery bench robustness sign clean distclean
 
 build: cross
 	@echo "installer: $(BUILD)/qlx355.exe"
@@ -37,6 +37,11 @@ gallery: build
 # The robustness campaign at full size (the quick subset is part of `make test`).
 robustness: build
 	@QLX_ROBUSTNESS=full scripts/test.sh -R '^robustness_' --timeout 7200
+
+# Authenticode signatures on the uninstaller (before it is packed) and the installer:
+# `make sign CERT=cert.pem KEY=key.pem` or `make sign PFX=bundle.p12 PASS=...` (scripts/sign.sh).
+sign: build
+	@JOBS=$(JOBS) scripts/sign.sh
 
 bench: build
 	@for s in bench/*.sh; do echo "== $$s"; $$s; done

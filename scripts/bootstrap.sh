@@ -10,6 +10,7 @@ packages=(
   cmake ninja-build googletest
   clang libclang-rt-14-dev zlib1g-dev
   fonts-wine g++ make python3
+  osslsigncode openssl
 )
 
 sudo_cmd=()

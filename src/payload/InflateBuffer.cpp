@@ -85,6 +85,7 @@ InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength,
   }
 
   const std::size_t length = capacity - zs.avail_out;
+  st.inputUsed = inputLength - zs.avail_in;
   if (stream.End() < 0) throw EDecompressionError();
 
   InflatedBuffer out;

@@ -36,6 +36,7 @@ struct InflateStats {
   int growths = 0;            // re-allocations that enlarged the buffer
   int inflateCalls = 0;
   std::size_t peakCapacity = 0;
+  std::size_t inputUsed = 0;  // bytes of input up to the end of the stream
 };
 
 inline constexpr std::size_t kNoOutputLimit = std::numeric_limits<std::size_t>::max();

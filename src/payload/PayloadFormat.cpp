@@ -92,9 +92,12 @@ void DecodePayloadItem(std::string_view itemName, std::string_view key, std::uin
 
   try {
     // The output may never grow past PlainSize: a longer body is damaged whatever it holds.
-    InflatedBuffer inflated =
-        InflateBuffer(item + kPayloadHeaderSize, itemLength - kPayloadHeaderSize, plainSize, nullptr, plainSize);
-    if (inflated.length != plainSize) throw EPayloadDamaged(itemName);
+    // The body is the stream and nothing else: bytes after its end mean the item was cut out
+    // of the file with the wrong length.
+    const std::size_t bodyLength = itemLength - kPayloadHeaderSize;
+    InflateStats stats;
+    InflatedBuffer inflated = InflateBuffer(item + kPayloadHeaderSize, bodyLength, plainSize, &stats, plainSize);
+    if (inflated.length != plainSize || stats.inputUsed != bodyLength) throw EPayloadDamaged(itemName);
     bytes.assign(reinterpret_cast<const char*>(inflated.data.get()), inflated.length);
   } catch (const EInflateLimitExceeded&) {
     throw EPayloadDamaged(itemName);

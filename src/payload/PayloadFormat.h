@@ -77,7 +77,8 @@ std::array<std::uint8_t, kPayloadHeaderSize> ComposePayloadHeader(const PayloadH
 
 // The item reading steps after the item's bytes are in a private buffer: decipher it in place,
 // set fileName, then timeStamp, then bytes (exactly PlainSize long). A header that does not hold
-// together or a body of another length raises EPayloadDamaged; a body zlib rejects raises
-// EDecompressionError. On any failure bytes is left empty.
+// together, a body of another length or bytes after the end of the stream raise
+// EPayloadDamaged; a body zlib rejects raises EDecompressionError. On any failure bytes is left
+// empty.
 void DecodePayloadItem(std::string_view itemName, std::string_view key, std::uint8_t* item, std::size_t itemLength,
                        std::string& fileName, std::int32_t& timeStamp, std::string& bytes);

@@ -30,6 +30,9 @@ bool LiesInOwnImage(const void* data, DWORD size) {
 std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
   HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
   if (!info) throw EResourceNotFound(itemName);
+  // The handle points at the item's data entry inside the image; a damaged directory can make
+  // it point anywhere, and SizeofResource reads it unguarded.
+  if (!LiesInOwnImage(info, sizeof(IMAGE_RESOURCE_DATA_ENTRY))) throw EPayloadDamaged(itemName);
   UniqueLoadedResource loaded(::LoadResource(nullptr, info));
   if (!loaded) throw EResourceNotFound(itemName);
   const DWORD size = ::SizeofResource(nullptr, info);

@@ -178,7 +178,19 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"PlainSizeTooLarge", [] { return WithPlainSize(5001); }},
         DamagedCase{"PlainSizeTooSmall", [] { return WithPlainSize(4999); }},
         DamagedCase{"PlainSizeZeroForData", [] { return WithPlainSize(0); }},
-        DamagedCase{"PlainSizeForEmptyFile", [] { return WithPlainSize(1, ""); }}),
+        DamagedCase{"PlainSizeForEmptyFile", [] { return WithPlainSize(1, ""); }},
+        // What a resource size too large by a few bytes hands over: the stream, then the
+        // start of whatever follows it.
+        DamagedCase{"BytesAfterTheStream", [] {
+          auto p = Parts("a.txt", CompressibleText(3000));
+          p.body.insert(p.body.end(), {0x78, 0x9C, 0});
+          return p;
+        }},
+        DamagedCase{"OneZeroByteAfterTheStream", [] {
+          auto p = Parts("a.txt", "hello");
+          p.body.push_back(0);
+          return p;
+        }}),
     [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.what; });
 
 struct BodyErrorCase {

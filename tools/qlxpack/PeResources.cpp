@@ -1,6 +1,7 @@
 #include "qlxpack/PeResources.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -79,11 +80,57 @@ struct DirEntry {
   std::uint32_t target;  // data entry, or sub-directory with the high bit set
 };
 
-std::vector<DirEntry> ReadDirectory(const ImageView& v, std::size_t at) {
-  const std::uint32_t count = v.U16(at + 12) + v.U16(at + 14);
-  std::vector<DirEntry> entries;
-  for (std::uint32_t i = 0; i < count; ++i) entries.push_back({v.U32(at + 16 + i * 8), v.U32(at + 20 + i * 8)});
-  return entries;
+// The tree a linker writes uses each table, name and data entry once. A damaged or crafted one
+// may point many entries at the same table, or back at a table on the way down; read as it
+// stands, that multiplies the work (and the names kept) past any limit, so a second use of any
+// part of the tree is refused.
+class TreeWalk {
+ public:
+  explicit TreeWalk(const ImageView& v) : m_v(v) {}
+
+  // The entries of the directory table at `at`, or only its first when firstOnly is set.
+  std::vector<DirEntry> Directory(std::size_t at, bool firstOnly = false) {
+    Claim(at, "directory table");
+    const std::uint32_t count = m_v.U16(at + 12) + m_v.U16(at + 14);
+    m_v.Need(at + 16, std::size_t{count} * 8);
+    std::vector<DirEntry> entries;
+    const std::uint32_t wanted = firstOnly ? std::min<std::uint32_t>(count, 1) : count;
+    for (std::uint32_t i = 0; i < wanted; ++i)
+      entries.push_back({m_v.U32(at + 16 + i * 8), m_v.U32(at + 20 + i * 8)});
+    return entries;
+  }
+  std::string Name(std::size_t at) {
+    Claim(at, "name");
+    const std::uint32_t length = m_v.U16(at);
+    m_v.Need(at + 2, std::size_t{length} * 2);
+    std::string name;
+    for (std::uint32_t i = 0; i < length; ++i) {
+      const std::uint32_t c = m_v.U16(at + 2 + 2 * i);
+      name += c <= 0xFF ? static_cast<char>(c) : '?';
+    }
+    return name;
+  }
+  void DataEntry(std::size_t at) {
+    Claim(at, "data entry");
+    m_v.Need(at, 16);
+  }
+
+ private:
+  void Claim(std::size_t at, const char* what) {
+    if (!m_used.insert(at).second) throw EBadImage(std::string("resource ") + what + " used twice (a loop or a shared entry)");
+  }
+
+  const ImageView& m_v;
+  std::set<std::size_t> m_used;
+};
+
+// Items whose bytes overlap would have the same bytes read again for each of them.
+void RefuseOverlaps(std::vector<PeResource> resources) {
+  std::sort(resources.begin(), resources.end(),
+            [](const PeResource& a, const PeResource& b) { return a.offset < b.offset; });
+  for (std::size_t i = 1; i < resources.size(); ++i)
+    if (resources[i].offset - resources[i - 1].offset < resources[i - 1].size)
+      throw EBadImage("resources " + resources[i - 1].name + " and " + resources[i].name + " overlap");
 }
 
 }  // namespace
@@ -95,22 +142,19 @@ std::vector<PeResource> ReadNamedResources(const std::vector<std::uint8_t>& imag
   constexpr std::uint32_t kHigh = 0x80000000u;
 
   std::vector<PeResource> out;
-  for (const DirEntry& t : ReadDirectory(v, base)) {
+  TreeWalk walk(v);
+  for (const DirEntry& t : walk.Directory(base)) {
     if ((t.name & kHigh) || t.name != type) continue;
     if (!(t.target & kHigh)) throw EBadImage("type entry without a directory");
-    for (const DirEntry& n : ReadDirectory(v, base + (t.target & ~kHigh))) {
+    for (const DirEntry& n : walk.Directory(base + (t.target & ~kHigh))) {
       if (!(n.name & kHigh)) continue;  // numbered resources are not payload items
       PeResource r;
-      const std::size_t nameAt = base + (n.name & ~kHigh);
-      const std::uint32_t length = v.U16(nameAt);
-      for (std::uint32_t i = 0; i < length; ++i) {
-        const std::uint32_t c = v.U16(nameAt + 2 + 2 * i);
-        r.name += c <= 0xFF ? static_cast<char>(c) : '?';
-      }
+      r.name = walk.Name(base + (n.name & ~kHigh));
       if (!(n.target & kHigh)) throw EBadImage("name entry without a language directory");
-      const auto languages = ReadDirectory(v, base + (n.target & ~kHigh));
+      const auto languages = walk.Directory(base + (n.target & ~kHigh), true);
       if (languages.empty() || (languages[0].target & kHigh)) throw EBadImage("resource " + r.name + " has no data");
       const std::size_t dataEntry = base + languages[0].target;
+      walk.DataEntry(dataEntry);
       const std::uint32_t rva = v.U32(dataEntry), size = v.U32(dataEntry + 4);
       r.offset = layout.FileOffset(rva, size);
       r.size = size;
@@ -118,5 +162,6 @@ std::vector<PeResource> ReadNamedResources(const std::vector<std::uint8_t>& imag
       out.push_back(std::move(r));
     }
   }
+  RefuseOverlaps(out);
   return out;
 }
