@@ -38,8 +38,9 @@ gallery: build
 robustness: build
 	@QLX_ROBUSTNESS=full scripts/test.sh -R '^robustness_' --timeout 7200
 
+# The benchmarks (bench/run.sh; BENCH_RUNS=7, BENCH_SCALES="1 10"; about an hour with the 10x payload).
 bench: build
-	@for s in bench/*.sh; do echo "== $$s"; $$s; done
+	@bench/run.sh
 
 clean:
 	@for p in wine64 wine32; do [ -d $(BUILD)/$$p ] && WINEPREFIX=$$PWD/$(BUILD)/$$p wineserver -k 2>/dev/null || true; done
