@@ -38,7 +38,7 @@ gallery: build
 robustness: build
 	@QLX_ROBUSTNESS=full scripts/test.sh -R '^robustness_' --timeout 7200
 
-# The benchmarks (bench/run.sh; BENCH_RUNS=7, BENCH_SCALES="1 10"; about an hour with the 10x payload).
+# The benchmarks (bench/run.sh; BENCH_RUNS=7, BENCH_SCALES="1 10"; about 40 minutes, 25 of them at 10x).
 bench: build
 	@bench/run.sh
 
