@@ -36,6 +36,15 @@ class InflateStream {
 
 constexpr std::size_t kMaxChunk = std::numeric_limits<uInt>::max();
 
+// Whether an inflate answer other than the stream's end only asks for more output room: with
+// Z_FINISH zlib answers Z_BUF_ERROR whenever the output space ran out before the end of the
+// stream. Any other answer, Z_BUF_ERROR with room left, or a full buffer with all input used
+// up (the stream ends early: its check value is still to come) is a damaged stream, whatever
+// room it would be given.
+bool WantsMoreRoom(int result, const z_stream& zs) noexcept {
+  return result == Z_BUF_ERROR && zs.avail_out == 0 && zs.avail_in != 0;
+}
+
 }  // namespace
 
 InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength, std::size_t sizeHint,
@@ -65,11 +74,7 @@ InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength,
     ++st.inflateCalls;
     const int result = inflate(&zs, Z_FINISH);
     if (result == Z_STREAM_END) break;
-    // With Z_FINISH zlib answers Z_BUF_ERROR whenever the output space ran out before the end
-    // of the stream; that alone asks for more room. Any other answer, Z_BUF_ERROR with room
-    // left, or a full buffer with all input used up (the stream ends early: its check value
-    // is still to come) is a damaged stream, whatever room it would be given.
-    if (result != Z_BUF_ERROR || zs.avail_out != 0 || zs.avail_in == 0 || step == 0) throw EDecompressionError();
+    if (!WantsMoreRoom(result, zs) || step == 0) throw EDecompressionError();
     if (capacity >= maxOutput) throw EInflateLimitExceeded();
     if (capacity > kMaxChunk - step) throw std::bad_alloc();
     const std::size_t grown = std::min(capacity + step, maxOutput);
@@ -100,4 +105,23 @@ InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength,
   }
   out.data = std::move(buffer);
   return out;
+}
+
+std::size_t InflateInto(const std::uint8_t* input, std::size_t inputLength, std::uint8_t* output,
+                        std::size_t capacity, std::size_t* inputUsed) {
+  if (inputLength > kMaxChunk) throw EDecompressionError();
+  if (capacity > kMaxChunk) throw std::bad_alloc();
+  InflateStream stream(input, inputLength);
+  z_stream& zs = stream.Get();
+  zs.next_out = output;
+  zs.avail_out = static_cast<uInt>(capacity);
+  const int result = inflate(&zs, Z_FINISH);
+  if (result != Z_STREAM_END) {
+    if (WantsMoreRoom(result, zs)) throw EInflateLimitExceeded();
+    throw EDecompressionError();
+  }
+  const std::size_t length = capacity - zs.avail_out;
+  if (inputUsed != nullptr) *inputUsed = inputLength - zs.avail_in;
+  if (stream.End() < 0) throw EDecompressionError();
+  return length;
 }

@@ -32,9 +32,40 @@ std::string BuildPayloadKey(PseudoRandom& generator, std::uint32_t seed) {
 
 std::string BuildPayloadKey() { return BuildPayloadKey(SharedRandom(), kPayloadSeed); }
 
+namespace {
+
+// Subtracts each byte of `key` from the matching byte of `x`, modulo 256, four at a time: the
+// top bits are taken out of the subtraction so that no borrow crosses into the next byte, and
+// put back by the exclusive or.
+std::uint32_t SubtractBytes(std::uint32_t x, std::uint32_t key) noexcept {
+  constexpr std::uint32_t kTop = 0x80808080u;
+  return ((x | kTop) - (key & ~kTop)) ^ ((x ^ ~key) & kTop);
+}
+
+// Deciphering works on runs of a whole number of key repetitions that is also a whole number of
+// 4-byte words: 100 bytes for the 50-byte key.
+constexpr std::size_t kMaxRun = 400;
+
+}  // namespace
+
 void DecipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept {
   if (key.empty()) return;
-  for (std::size_t i = 0, k = 0; i < length; ++i) {
+  std::size_t i = 0;
+  const std::size_t run = key.size() % 4 == 0 ? key.size() : key.size() % 2 == 0 ? key.size() * 2 : key.size() * 4;
+  if (run <= kMaxRun && length >= run) {
+    std::uint8_t tiled[kMaxRun];
+    for (std::size_t j = 0; j < run; ++j) tiled[j] = static_cast<std::uint8_t>(key[j % key.size()]);
+    for (; length - i >= run; i += run)
+      for (std::size_t j = 0; j < run; j += 4) {
+        std::uint32_t x, k;
+        std::memcpy(&x, buffer + i + j, 4);
+        std::memcpy(&k, tiled + j, 4);
+        x = SubtractBytes(x, k);
+        std::memcpy(buffer + i + j, &x, 4);
+      }
+  }
+  // The rest (and keys too long to tile) byte by byte; i is a whole number of key lengths.
+  for (std::size_t k = 0; i < length; ++i) {
     buffer[i] = static_cast<std::uint8_t>(buffer[i] - static_cast<std::uint8_t>(key[k]));
     if (++k == key.size()) k = 0;
   }
@@ -90,15 +121,27 @@ void DecodePayloadItem(std::string_view itemName, std::string_view key, std::uin
   timeStamp = header.timeStamp;
   const auto plainSize = static_cast<std::size_t>(header.plainSize);
 
+  const std::uint8_t* body = item + kPayloadHeaderSize;
+  const std::size_t bodyLength = itemLength - kPayloadHeaderSize;
   try {
     // The output may never grow past PlainSize: a longer body is damaged whatever it holds.
     // The body is the stream and nothing else: bytes after its end mean the item was cut out
     // of the file with the wrong length.
-    const std::size_t bodyLength = itemLength - kPayloadHeaderSize;
-    InflateStats stats;
-    InflatedBuffer inflated = InflateBuffer(item + kPayloadHeaderSize, bodyLength, plainSize, &stats, plainSize);
-    if (inflated.length != plainSize || stats.inputUsed != bodyLength) throw EPayloadDamaged(itemName);
-    bytes.assign(reinterpret_cast<const char*>(inflated.data.get()), inflated.length);
+    std::string plain;
+    std::size_t inputUsed = 0;
+    if (plainSize == 0) {
+      InflateStats stats;
+      if (InflateBuffer(body, bodyLength, 0, &stats, 0).length != 0) throw EPayloadDamaged(itemName);
+      inputUsed = stats.inputUsed;
+    } else {
+      // Inflated straight into the string PlainSize sizes: no second copy of a large file.
+      plain.resize(plainSize);
+      if (InflateInto(body, bodyLength, reinterpret_cast<std::uint8_t*>(plain.data()), plainSize, &inputUsed) !=
+          plainSize)
+        throw EPayloadDamaged(itemName);
+    }
+    if (inputUsed != bodyLength) throw EPayloadDamaged(itemName);
+    bytes = std::move(plain);
   } catch (const EInflateLimitExceeded&) {
     throw EPayloadDamaged(itemName);
   } catch (const std::bad_alloc&) {

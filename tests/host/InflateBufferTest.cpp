@@ -140,3 +140,38 @@ TEST(InflateBuffer, OutputLimitStopsGrowthWithItsOwnError) {
 }
 
 }  // namespace
+
+// What a call ended with: the output, or which error it raised.
+template <typename Call>
+std::string Outcome(Call call) {
+  try {
+    return "bytes " + call();
+  } catch (const EInflateLimitExceeded&) {
+    return "limit";
+  } catch (const EDecompressionError&) {
+    return "error";
+  }
+}
+
+// Inflating into a fixed buffer answers as InflateBuffer with that size as hint and limit, for
+// good streams at, below and above their length and for every damaged stream.
+TEST(InflateInto, AnswersAsInflateBufferWithTheSameHintAndLimit) {
+  std::vector<std::vector<std::uint8_t>> streams = {kGood, CompressZlib(CompressibleText(20000)),
+                                                    Truncated(kGood, kGood.size() / 2),
+                                                    Truncated(kGood, kGood.size() - 1), Mutated(kGood, 1, 0x01),
+                                                    std::vector<std::uint8_t>{0x78, 0xDA, 0x07, 0, 0, 0, 0, 0}};
+  for (std::size_t s = 0; s < streams.size(); ++s) {
+    const auto& stream = streams[s];
+    for (const std::size_t capacity : {std::size_t{1}, std::size_t{3999}, std::size_t{4000}, std::size_t{4001},
+                                       std::size_t{19999}, std::size_t{20000}, std::size_t{65536}}) {
+      const std::string expected = Outcome(
+          [&] { return AsString(InflateBuffer(stream.data(), stream.size(), capacity, nullptr, capacity)); });
+      const std::string actual = Outcome([&] {
+        std::string out(capacity, '\0');
+        out.resize(InflateInto(stream.data(), stream.size(), reinterpret_cast<std::uint8_t*>(out.data()), capacity));
+        return out;
+      });
+      EXPECT_EQ(actual, expected) << "stream " << s << ", capacity " << capacity;
+    }
+  }
+}

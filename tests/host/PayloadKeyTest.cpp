@@ -74,3 +74,31 @@ TEST(PayloadCipher, EmptyKeyOrZeroLengthChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Deciphering, whatever the run length it works in, gives what subtracting byte by byte gives:
+// every pair of byte values (so every borrow), keys of odd, even and multiple-of-four lengths,
+// buffers that start off a word boundary, and lengths on either side of a whole run.
+TEST(PayloadCipher, DecipherEqualsByteWiseSubtraction) {
+  PseudoRandom generator;
+  const std::string key50 = BuildPayloadKey(generator, kPayloadSeed);
+  std::vector<std::uint8_t> data(256 * 256 + 7);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i % 256 + i / 256);
+  for (const std::string& key : {key50, std::string("\xFF"), std::string("\x01\x80\xFE"), std::string(8, '\x7F'),
+                                 std::string(150, '\x81'), std::string(401, '\x02')}) {
+    for (const std::size_t start : {std::size_t{0}, std::size_t{1}, std::size_t{3}})
+      for (const std::size_t length : {std::size_t{99}, std::size_t{100}, std::size_t{101}, data.size() - 7}) {
+        std::vector<std::uint8_t> actual = data;
+        DecipherPayload(key, actual.data() + start, length);
+        std::vector<std::uint8_t> expected = data;
+        for (std::size_t i = 0; i < length; ++i) {
+          const auto k = static_cast<std::uint8_t>(key[i % key.size()]);
+          expected[start + i] = static_cast<std::uint8_t>(expected[start + i] - k);
+        }
+        ASSERT_EQ(actual, expected) << "key length " << key.size() << ", start " << start << ", length " << length;
+      }
+  }
+}
+
+}  // namespace
