@@ -3,8 +3,9 @@
 //   <id> flip <file offset> <bit> <item> <seconds>   one bit of the original flipped
 //   <id> cut <length> <item> <seconds>               the original cut to that many bytes
 // Each copy is written to a file of its own, <work>\c<id>.exe (Wine may hand a new process the
-// image it mapped for an earlier one from the same file, bytes the file no longer holds), and
-// started as
+// image it mapped for an earlier one from the same file, bytes the file no longer holds). The
+// copies stay until the whole plan has run, so that no copy's file takes the place (the inode)
+// of a deleted earlier one. Each is started as
 //   c<id>.exe "/dir=<work>\d<id>" /verysilent /suppressmsgboxes
 // A copy still running after its seconds is "slow"; one still running after six times as long
 // again is terminated and counted as hanging (on a busy, emulated processor a healthy run can
@@ -19,6 +20,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -90,6 +92,7 @@ int main(int argc, char** argv) {
   }
   ::CreateDirectoryA(work.c_str(), nullptr);
 
+  std::vector<std::string> copies;
   std::string line;
   while (std::getline(plan, line)) {
     std::istringstream fields(line);
@@ -124,8 +127,9 @@ int main(int argc, char** argv) {
                 files, DamageLine(ReadWholeFile(log), item).c_str());
     std::fflush(stdout);
     RemoveTree(folder);
-    ::DeleteFileA(exe.c_str());
     ::DeleteFileA(log.c_str());
+    copies.push_back(exe);
   }
+  for (const std::string& exe : copies) ::DeleteFileA(exe.c_str());
   return 0;
 }
