@@ -92,10 +92,12 @@ WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint
   if (bytes.empty()) return {ERROR_INVALID_PARAMETER};
   if (RefusesReplacement(path)) return {ERROR_ACCESS_DENIED};
   // The new file takes the replacement's name first (replacing a leftover of a run that
-  // stopped halfway), so that a run stopped now leaves that name only.
+  // stopped halfway, and any a run killed before this step left), so that a run stopped now
+  // leaves that name only.
   const std::string temporary = path + kReplacementSuffix;
   NewFile file(temporary);
   if (!file.Made()) return {file.Error()};
+  file.ReplaceLeftovers();
   if (!file.RenameTo(temporary) && !IsReparsePoint(temporary)) {
     // Windows does not replace a read-only or hidden leftover; one that still resists stays,
     // and the new file goes on under its own name.

@@ -38,9 +38,9 @@ WriteResult SaveTextToFile(const std::string& path, std::string_view text);
 // Writes `bytes` as the whole content of the file and sets its last-write time from a packed
 // local date-time (high word date, low word time, as the file system packs them); an invalid
 // date leaves the time of the write. The bytes go to a new file named path + ".qlx-new" first
-// (a leftover of that name, or a link there, is replaced, never followed), which takes the
-// destination's place only when whole and dated; on any failure it is removed and an existing
-// file stays as it was. A read-only or hidden destination is refused (ERROR_ACCESS_DENIED), as
+// (a leftover of that name or of path + ".qlx-new.<pid>", or a link there, is replaced, never
+// followed), which takes the destination's place only when whole and dated; on any failure it
+// is removed and an existing file stays as it was. A read-only or hidden destination is refused (ERROR_ACCESS_DENIED), as
 // Windows refuses to replace it. Empty bytes touch nothing and give ERROR_INVALID_PARAMETER.
 WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate);
 

@@ -1,6 +1,7 @@
 #include "support/NewFile.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include <windows.h>
@@ -18,7 +19,7 @@ std::optional<FileIdentity> PlainFileIdentity(HANDLE file) {
 }
 }  // namespace
 
-NewFile::NewFile(const std::string& path) {
+NewFile::NewFile(const std::string& path) : m_path(path) {
   const std::string name = path + "." + std::to_string(::GetCurrentProcessId());
   // DELETE access and delete sharing let the handle rename and discard its file.
   m_file.reset(::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
@@ -54,6 +55,27 @@ bool NewFile::RenameTo(const std::string& path) {
     return true;
   m_error = ::GetLastError();
   return false;
+}
+
+void NewFile::ReplaceLeftovers() {
+  if (!m_file) return;
+  const std::size_t slash = m_path.find_last_of('\\');
+  const std::string folder = slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1);
+  const std::string stem = m_path.substr(folder.size()) + ".";
+  const std::string own = stem + std::to_string(::GetCurrentProcessId());
+  std::vector<std::string> leftovers;
+  WIN32_FIND_DATAA found{};
+  const UniqueFindHandle search(::FindFirstFileA((m_path + ".*").c_str(), &found));
+  if (!search) return;
+  do {
+    const std::string name = found.cFileName;
+    const bool digits = name.size() > stem.size() && ::_strnicmp(name.c_str(), stem.c_str(), stem.size()) == 0 &&
+                        name.find_first_not_of("0123456789", stem.size()) == std::string::npos;
+    if (digits && ::_stricmp(name.c_str(), own.c_str()) != 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      leftovers.push_back(folder + name);
+  } while (::FindNextFileA(search.get(), &found));
+  for (const std::string& leftover : leftovers) RenameTo(leftover);
+  m_error = 0;
 }
 
 UniqueFileHandle OpenOwnFile(const std::string& path, const FileIdentity& identity) {

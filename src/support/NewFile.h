@@ -37,10 +37,16 @@ class NewFile {
   // Gives the file this name, replacing whatever lies there (a link is replaced, never
   // followed). False (with Error()) when the system refuses.
   bool RenameTo(const std::string& path);
+  // Takes, one after the other, the names that another process's NewFile of the same path left
+  // (path + "." + digits, made by a run killed before its file took a name): each rename
+  // replaces that leftover, link or file, without following it. The file keeps the last such
+  // name; a leftover the system does not let go of stays.
+  void ReplaceLeftovers();
   // The file stays where its last name put it.
   void Keep() { m_kept = true; }
 
  private:
+  std::string m_path;
   UniqueFileHandle m_file;
   unsigned long m_error = 0;
   bool m_kept = false;

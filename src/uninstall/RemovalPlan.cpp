@@ -112,12 +112,26 @@ void PlanExtraFiles(const UninstallRecordData& record, PlannedState& state, Remo
   }
 }
 
-// What an install run that stopped halfway left beside its files.
+// What an install run that stopped halfway left beside its files: "<name>.qlx-new", or
+// "<name>.qlx-new.<process id>" when it stopped before its new file took that name.
+bool IsLeftoverName(const std::string& path) {
+  const std::string name = AsciiLower(path);
+  const std::string suffix = kReplacementSuffix;
+  const std::size_t at = name.rfind(suffix);
+  if (at == std::string::npos) return false;
+  const std::size_t end = at + suffix.size();
+  return end == name.size() || (name[end] == '.' && end + 1 < name.size() &&
+                                 name.find_first_not_of("0123456789", end + 1) == std::string::npos);
+}
+
 void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
-  const std::string pattern = std::string("*") + kReplacementSuffix;
-  state.AddMatches(pattern);
+  const std::string pattern = std::string("*") + kReplacementSuffix + "*";
+  std::vector<std::string> folders{state.Dir()};
   for (const std::string& folder : ListItems(record.delIfEmpty, ','))
-    if (EntryRefusal(folder).empty()) state.AddMatches(AddTrailingBackslash(folder) + pattern);
+    if (EntryRefusal(folder).empty()) folders.push_back(state.Dir() + AddTrailingBackslash(folder));
+  for (const std::string& folder : folders)
+    for (FoundFile& file : MatchingFiles(folder, pattern))
+      if (IsLeftoverName(file.path)) state.AddDelete(std::move(file.path), file.bytes);
 }
 
 }  // namespace

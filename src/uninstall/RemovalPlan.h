@@ -1,7 +1,8 @@
 #pragma once
 // The file steps of one uninstall, worked out before the first one is taken (so that the
 // progress window knows the total), in the order they run: Rename_List, File_List,
-// Conditional_list, Extra_List, then the install run's "<name>.qlx-new" leftovers.
+// Conditional_list, Extra_List, then the install run's "<name>.qlx-new" and "<name>.qlx-new.<pid>"
+// leftovers.
 
 #include <cstdint>
 #include <optional>

@@ -69,6 +69,7 @@ mkdir -p "$drive_c/qlxhostile"
 ln -s "$victim/docs" "$drive_c/qlxhostile/manuals"
 ln -s "$victim/tips" "$drive_c/qlxhostile/tips"
 ln -s "$victim/secret.txt" "$drive_c/qlxhostile/qlx.exe.qlx-new"
+ln -s "$victim/secret.txt" "$drive_c/qlxhostile/quon.exe.qlx-new.4242"
 ln "$victim/all/../secret.txt" "$drive_c/qlxhostile/unins5100.dat" 2>/dev/null || true
 install_into 'c:\qlxhostile'
 code=$?
@@ -81,7 +82,8 @@ check "the record (a second name of the victim's file) is replaced, not written 
   bash -c "[ \$(stat -c %h '$drive_c/qlxhostile/unins5100.dat') = 1 ] && grep -q Uninstall '$drive_c/qlxhostile/unins5100.dat'"
 check "the closing report names a refused file" grep -q 'Report: .*c:\\qlxhostile\\manuals\\' "$(installer_log)"
 check "the files of the folder itself are written" test -f "$drive_c/qlxhostile/qlx.exe" -a -f "$drive_c/qlxhostile/quon.exe"
-check "the leftover link was replaced, not written through" test ! -e "$drive_c/qlxhostile/qlx.exe.qlx-new"
+check "the leftover links were replaced, not written through" \
+  test ! -e "$drive_c/qlxhostile/qlx.exe.qlx-new" -a ! -e "$drive_c/qlxhostile/quon.exe.qlx-new.4242"
 check "the log is whole" log_is_whole "$(installer_log)"
 rm -rf "$drive_c/qlxhostile"
 

@@ -192,12 +192,21 @@ TEST(SaveBytesWithDate, ALeftoverReplacementIsReplacedAndTheNewFileTakesThePlace
   ASSERT_TRUE(WriteWholeFile(path, "old"));
   ASSERT_TRUE(WriteWholeFile(path + ".qlx-new", "half of an earlier write"));
   ASSERT_TRUE(::SetFileAttributesA((path + ".qlx-new").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  // Runs killed before their new file took the replacement's name left these; other names stay.
+  ASSERT_TRUE(WriteWholeFile(path + ".qlx-new.4242", "killed early"));
+  ASSERT_TRUE(WriteWholeFile(scratch / "QUON.EXE.QLX-NEW.17", "killed early, other case"));
+  ASSERT_TRUE(WriteWholeFile(path + ".qlx-new.42x", "not ours"));
+  ASSERT_TRUE(::CreateDirectoryA((path + ".qlx-new.7").c_str(), nullptr));
   const std::uint32_t date2016 = ((2016 - 1980) << 9 | 2 << 5 | 5) << 16 | (3 << 11 | 55 << 5);
   EXPECT_TRUE(SaveBytesWithDate(path, std::vector<std::uint8_t>{'M', 'Z'}, date2016).Written());
   EXPECT_EQ(ReadWholeFile(path), "MZ");
   EXPECT_NEAR(FileDateTime(path), 42405 + (3 * 60 + 55) / 1440.0, kMillisecond / 2);
   EXPECT_FALSE(FileIsPresent(path + ".qlx-new"));
   EXPECT_EQ(::GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+  EXPECT_FALSE(FileIsPresent(path + ".qlx-new.4242"));
+  EXPECT_FALSE(FileIsPresent(scratch / "quon.exe.qlx-new.17"));
+  EXPECT_EQ(ReadWholeFile(path + ".qlx-new.42x"), "not ours");
+  EXPECT_NE(::GetFileAttributesA((path + ".qlx-new.7").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(OpenFileStreamSafely, CommonFailuresGiveNoStream) {
