@@ -46,8 +46,10 @@ InstallItems ReadInstallItems(std::string list, int count) {
   for (int i = 0; i < count; ++i) {
     const std::string name = SplitFirst(list, ",");
     LogFormat("Installprogram item %d:%s", i, name);
-    // Only a test of existence: the reader below raises for a missing item all the same.
-    if (!::FindResourceA(nullptr, name.c_str(), RT_RCDATA)) LogFormat("InstallProgram item %d: %s Not found", i, name);
+    // Only a test of existence: the reader below raises for a missing item all the same (and
+    // for a directory the lookup cannot safely read).
+    if (ItemLookupStaysInImage() && !::FindResourceA(nullptr, name.c_str(), RT_RCDATA))
+      LogFormat("InstallProgram item %d: %s Not found", i, name);
     InstallItem& item = read.items[i];
     ReadItem(name, item);
     if (item.data.empty()) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "payload/PayloadFormat.h"
+#include "payload/ResourceTree.h"
 #include "support/UniqueHandle.h"
 
 EResourceNotFound::EResourceNotFound(const std::string& itemName)
@@ -28,6 +29,7 @@ bool LiesInOwnImage(const void* data, DWORD size) {
 
 // The item's bytes, copied out of the read-only resource, which is released on every path.
 std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
+  if (!ItemLookupStaysInImage()) throw EPayloadDamaged(itemName);
   HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
   if (!info) throw EResourceNotFound(itemName);
   // The handle points at the item's data entry inside the image; a damaged directory can make
@@ -45,6 +47,16 @@ std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
 }
 
 }  // namespace
+
+bool ItemLookupStaysInImage() {
+  const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleA(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& resources = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE];
+  if (resources.VirtualAddress == 0) return true;
+  return NamedLookupStaysInImage({base, nt->OptionalHeader.SizeOfImage}, resources.VirtualAddress,
+                                 static_cast<std::uint16_t>(reinterpret_cast<std::uintptr_t>(RT_RCDATA)));
+}
 
 void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes) {
   fileName.clear();
