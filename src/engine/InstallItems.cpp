@@ -48,7 +48,7 @@ InstallItems ReadInstallItems(std::string list, int count) {
     LogFormat("Installprogram item %d:%s", i, name);
     // Only a test of existence: the reader below raises for a missing item all the same (and
     // for a directory the lookup cannot safely read).
-    if (ItemLookupStaysInImage() && !::FindResourceA(nullptr, name.c_str(), RT_RCDATA))
+    if (OwnItemDirectoryIsSound() && !::FindResourceA(nullptr, name.c_str(), RT_RCDATA))
       LogFormat("InstallProgram item %d: %s Not found", i, name);
     InstallItem& item = read.items[i];
     ReadItem(name, item);

@@ -29,7 +29,7 @@ bool LiesInOwnImage(const void* data, DWORD size) {
 
 // The item's bytes, copied out of the read-only resource, which is released on every path.
 std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
-  if (!ItemLookupStaysInImage()) throw EPayloadDamaged(itemName);
+  if (!OwnItemDirectoryIsSound()) throw EPayloadDamaged(itemName);
   HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
   if (!info) throw EResourceNotFound(itemName);
   // The handle points at the item's data entry inside the image; a damaged directory can make
@@ -48,13 +48,13 @@ std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
 
 }  // namespace
 
-bool ItemLookupStaysInImage() {
+bool OwnItemDirectoryIsSound() {
   const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleA(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& resources = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE];
   if (resources.VirtualAddress == 0) return true;
-  return NamedLookupStaysInImage({base, nt->OptionalHeader.SizeOfImage}, resources.VirtualAddress,
+  return NamedResourcesAreSound({base, nt->OptionalHeader.SizeOfImage}, resources.VirtualAddress,
                                  static_cast<std::uint16_t>(reinterpret_cast<std::uintptr_t>(RT_RCDATA)));
 }
 

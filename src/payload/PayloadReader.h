@@ -11,10 +11,11 @@ class EResourceNotFound : public std::runtime_error {
   explicit EResourceNotFound(const std::string& itemName);
 };
 
-// Whether the system's lookup of an item (FindResource) reads only this program's image. A
-// damaged resource directory can send it anywhere, and a fault inside the system's code is not
-// ours to catch: ask the system nothing then. ReadPayloadItem checks this itself.
-bool ItemLookupStaysInImage();
+// Whether the system's lookup of an item (FindResource) reads only this program's image and
+// every item has bytes of its own. A damaged resource directory can send the lookup anywhere
+// (a fault inside the system's code is not ours to catch: ask the system nothing then), or lead
+// one item to another's bytes. ReadPayloadItem checks this itself.
+bool OwnItemDirectoryIsSound();
 
 // Gives the item's stored file name, time stamp and file bytes. The item name is matched
 // without regard to letter case. Raises EResourceNotFound, EPayloadDamaged or

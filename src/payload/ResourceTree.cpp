@@ -1,6 +1,9 @@
 #include "payload/ResourceTree.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,10 +35,23 @@ class Tree {
     const std::uint64_t at = std::uint64_t{m_root} + offset;
     return Holds(at, 2) && Holds(at + 2, std::uint64_t{U16(at)} * 2);
   }
-  bool DataEntry(std::uint32_t offset) const {
+  // A data entry whose bytes lie in the image; they are noted for BytesAreOwn.
+  bool DataEntry(std::uint32_t offset) {
     const std::uint64_t at = std::uint64_t{m_root} + offset;
     if (!Holds(at, kDataEntry)) return false;
-    return Holds(U32(at), U32(at + 4));
+    const std::uint32_t address = U32(at);
+    const std::uint32_t size = U32(at + 4);
+    if (!Holds(address, size)) return false;
+    if (size != 0) m_data.emplace_back(address, size);
+    return true;
+  }
+  // Whether no two data entries seen share a byte: every item has bytes of its own, so one that
+  // leads to another's (a damaged offset) is found before it installs the wrong file.
+  bool BytesAreOwn() {
+    std::sort(m_data.begin(), m_data.end());
+    for (std::size_t i = 1; i < m_data.size(); ++i)
+      if (std::uint64_t{m_data[i - 1].first} + m_data[i - 1].second > m_data[i].first) return false;
+    return true;
   }
   std::uint32_t U32(std::uint64_t at) const {
     std::uint32_t value;
@@ -54,6 +70,7 @@ class Tree {
   std::span<const std::uint8_t> m_image;
   std::uint32_t m_root;
   std::uint64_t m_entriesLeft;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> m_data;  // address, size
 };
 
 // Every language entry under a name: a table of data entries (a lookup takes one of them).
@@ -87,7 +104,7 @@ bool NamesStayInImage(Tree& tree, std::uint32_t offset) {
 
 }  // namespace
 
-bool NamedLookupStaysInImage(std::span<const std::uint8_t> image, std::uint32_t directoryRva, std::uint16_t typeId) {
+bool NamedResourcesAreSound(std::span<const std::uint8_t> image, std::uint32_t directoryRva, std::uint16_t typeId) {
   Tree tree(image, directoryRva);
   std::uint32_t first = 0, named = 0, total = 0;
   if (!tree.Table(0, first, named, total)) return false;
@@ -97,5 +114,5 @@ bool NamedLookupStaysInImage(std::span<const std::uint8_t> image, std::uint32_t 
     const std::uint32_t target = tree.U32(first + i * kEntry + 4);
     if (id == typeId && (target & kSubdirectory) && !NamesStayInImage(tree, target & ~kSubdirectory)) return false;
   }
-  return true;
+  return tree.BytesAreOwn();
 }

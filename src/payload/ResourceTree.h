@@ -11,5 +11,6 @@
 // Whether a lookup of a named resource of integer type `typeId` reads only bytes of `image`:
 // the root table and its entries, the type's table of names with every name string, and under
 // every name each language table, its entries and their data entries (which must lie in the
-// image as well). `directoryRva` is where the root table starts.
-bool NamedLookupStaysInImage(std::span<const std::uint8_t> image, std::uint32_t directoryRva, std::uint16_t typeId);
+// image as well); and whether each of those resources has bytes of its own (no two data
+// entries reached share a byte). `directoryRva` is where the root table starts.
+bool NamedResourcesAreSound(std::span<const std::uint8_t> image, std::uint32_t directoryRva, std::uint16_t typeId);

@@ -56,10 +56,10 @@ std::vector<std::uint8_t> SoundImage() {
 }
 
 bool LookupStaysIn(const std::vector<std::uint8_t>& image, std::uint32_t root = kRoot) {
-  return NamedLookupStaysInImage(image, root, 10);
+  return NamedResourcesAreSound(image, root, 10);
 }
 
-TEST(NamedLookupStaysInImage, EveryOffsetThatLeadsOutOfTheImageIsFound) {
+TEST(NamedResourcesAreSound, OffsetsLeadingOutOfTheImageOrToAnotherItemAreFound) {
   const std::vector<std::uint8_t> sound = SoundImage();
   EXPECT_TRUE(LookupStaysIn(sound));
   EXPECT_FALSE(LookupStaysIn(sound, 4096 - 8)) << "root table cut by the image's end";
@@ -81,6 +81,11 @@ TEST(NamedLookupStaysInImage, EveryOffsetThatLeadsOutOfTheImageIsFound) {
       {"data entry offset", [](auto& i) { Entry(i, 0x60, 0, 0x409, 0x400000A0); }},
       {"data address", [](auto& i) { Put32(i, kRoot + 0xB0, 0x80000410); }},
       {"data size", [](auto& i) { Put32(i, kRoot + 0xA4, 0x01000010); }},
+      // Offsets that stay inside but lead one item to another's bytes: it would install the
+      // other's file under the other's name, and its own would be missing.
+      {"language entry leads to the other data entry", [](auto& i) { Entry(i, 0x60, 0, 0x409, 0xB0); }},
+      {"name leads to the other language table", [](auto& i) { Entry(i, 0x20, 0, kDir | 0x100, kDir | 0x78); }},
+      {"data overlaps the other's", [](auto& i) { Put32(i, kRoot + 0xA4, 0x11); }},
   };
   for (const Damage& damage : damages) {
     std::vector<std::uint8_t> image = sound;
@@ -88,7 +93,8 @@ TEST(NamedLookupStaysInImage, EveryOffsetThatLeadsOutOfTheImageIsFound) {
     EXPECT_FALSE(LookupStaysIn(image)) << damage.what;
   }
 
-  // Damage that leaves every read inside the image is for the lookup and the item checks.
+  // Damage that leaves every read inside the image and every item its bytes is for the lookup
+  // and the item checks.
   std::vector<std::uint8_t> other = sound;
   Entry(other, 0x20, 1, kDir | 0x100, kDir | 0x78);  // both entries named "RS_A"
   Put16(other, kRoot + 0x100 + 2, 'r');               // a letter's case
