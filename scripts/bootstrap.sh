@@ -36,9 +36,11 @@ if [ "$need_i386" -eq 1 ]; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
+source "$(dirname "$0")/apt.sh"
+qlx_apt_update || { qlx_apt_cleanup; echo "bootstrap: the package index could not be read (apt's words above)" >&2; exit 1; }
 if [ "${#missing[@]}" -gt 0 ]; then
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  qlx_apt_install "${missing[@]}" || { qlx_apt_cleanup; exit 1; }
 fi
+qlx_apt_cleanup
 echo "bootstrap: done"
 exec "$(dirname "$0")/i386-userland.sh"

@@ -28,8 +28,10 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
   fi
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user-static >/dev/null
+  source "$(dirname "$0")/apt.sh"
+  qlx_apt_update || { qlx_apt_cleanup; echo "i386-userland: the package index could not be read" >&2; exit 1; }
+  qlx_apt_install -t bookworm-backports qemu-user-static || { qlx_apt_cleanup; exit 1; }
+  qlx_apt_cleanup
 fi
 
 misc=/proc/sys/fs/binfmt_misc
