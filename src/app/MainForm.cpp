@@ -1,25 +1,13 @@
 #include "app/MainForm.h"
 
-#include <exception>
 #include <string>
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/InstallFolderChecks.h"
-#include "app/MainFormRules.h"
-#include "engine/InstallProgram.h"
-#include "support/Files.h"
-#include "support/FileVersion.h"
-#include "support/Folders.h"
+#include "product/Product.h"
 #include "support/Format.h"
-#include "support/Locale.h"
-#include "support/Paths.h"
-#include "support/ProcessCommandLine.h"
-#include "support/Product.h"
 #include "support/RunLog.h"
-#include "support/System.h"
-#include "support/Text.h"
 #include "support/UniqueHandle.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvToolButton.h"
@@ -38,8 +26,8 @@ int CALLBACK BrowseStarted(HWND window, UINT message, LPARAM, LPARAM data) {
 }
 }  // namespace
 
-TMainForm::TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode)
-    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_mode(mode) {
+TMainForm::TMainForm(InstallSession& session)
+    : TMainFormView(Format(kMainCaptionFormat, kProductName)), m_session(session) {
   btnSetup.SetOnClick([this](TAdvToolButton& b) { btnSetupClick(b); });
   btnBrowse.SetOnClick([this](TAdvToolButton& b) { btnBrowseClick(b); });
   btnInstall.SetOnClick([this](TAdvToolButton& b) { btnReInstallClick(b); });
@@ -49,92 +37,45 @@ TMainForm::TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress
     cancel->SetOnClick([this](TAdvToolButton& b) { btnCancelClick(b); });
 }
 
-void TMainForm::FormCreated() { FormCreate(); }
-
-std::string TMainForm::VersionLine() const {
-  return "Version " + m_ownVersion + " " + ShortDateText(FileDateTime(OwnFilePath()));
-}
-
-void TMainForm::FormCreate() {
-  // The log comes first, so that every later step of the run leaves its line.
-  SetLogEnabled(true);
-  StartRunLog(CommonDocumentsFolder() + "corvane\\" + NamePart(OwnFilePath()));
-  LogText("FormCreate: start");
-  if (m_mode == RunMode::Silent) LogText("Mode: silent");
-  if (m_mode == RunMode::VerySilent) LogText("Mode: very silent");
-
+// The session's start runs while the window is made; a declined version question ends the
+// program at the message loop's first turn.
+void TMainForm::FormCreated() {
   lbVersion.SetCaption("Released: 02/05/16");
   CentreHorizontally(lbVersion);
   lbVersion.SetTop(AdvPanel1.Height() - lbVersion.Height() - 4);
   PageControl1.SetActivePage(TabSheet1);
-  SetCaption(Format(kMainCaptionFormat, kProductName));
+  if (!m_session.Start(*this)) ::PostQuitMessage(1);
+}
 
-  m_ownVersion = OwnVersionText();
+void TMainForm::ShowStartTexts(const std::string& ownVersion, const std::string& versionLine) {
   lbIns1.SetCaption("This will install Corvane Quillon");
-  lbIns2.SetCaption(VersionLine());
+  lbIns2.SetCaption(versionLine);
   CentreHorizontally(lbIns1);
   CentreHorizontally(lbIns2);
   lbP1Progname.SetCaption(kProductName);
-  lbP1ProgVer.SetCaption(m_ownVersion);
+  lbP1ProgVer.SetCaption(ownVersion);
   CentreHorizontally(lbP1Progname);
   CentreHorizontally(lbP1ProgVer);
-
-  LogText("FormCreate. makeimage");
-  MakeImage();
-
-  m_driveRoot = DriveRootOf(SpecialFolderPath(CSIDL_WINDOWS));
-  LogText("FormCreate.SetDefaultDir");
-  SetDefaultDir();
-
-  LogText("formcreate: CheckforInstalled");
-  m_installedCopyFound = CheckForInstalled(edInstallDir.Text()) || CheckForInstalled(m_driveRoot + "corvane\\zt");
-  LogFormat("FormCreate: Fromdisk = %s", BoolText(m_installedCopyFound));
-
-  const std::string qlx = AddTrailingBackslash(edInstallDir.Text()) + "qlx.exe";
-  m_installedVersion = FileIsPresent(qlx) ? FileVersionText(qlx) : std::string();
-
-  const std::string prompt = VersionPromptText(m_installedVersion, m_ownVersion, m_installedCopyFound);
-  if (!prompt.empty() &&
-      m_dialogs.AskChoice(prompt, TMsgDlgType::mtInformation, mbYes | mbCancel, 0) == mrCancel) {
-    LogText("formCreate: Install Cancelled");
-    m_declined = true;
-    ::PostQuitMessage(1);
-    return;
-  }
-
-  if (m_installedCopyFound && !prompt.empty()) {
-    lbReins1.SetCaption("This will Re-install Corvane Quillon");
-    lbReins2.SetCaption(VersionLine());
-    CentreHorizontally(lbReins1);
-    CentreHorizontally(lbReins2);
-    PageControl1.SetActivePage(TabSheet3);
-    LogText("FormCreate - Reinstall found");
-  }
 }
 
-void TMainForm::SetDefaultDir() {
-  const DefaultFolder folder = DefaultInstallFolder(m_driveRoot, ProcessCommandLine());
-  edInstallDir.SetText(folder.folder);
-  if (folder.passed) LogFormat("Installdir passed: %s.", edInstallDir.Text());
-  // Characters outside the ANSI code page reach this program as "?" or as look-alikes.
-  m_inexactFolder = folder.passed && !CommandLineIsAnsi() ? folder.folder : std::string();
+void TMainForm::MakeImage() { TMainFormView::MakeImage(kProductLabel); }
+
+void TMainForm::ShowFolder(const std::string& folder) {
+  edInstallDir.SetText(folder);
   lbInstallDir.SetCaption(edInstallDir.Text());
-  LogFormat("Default Install to Dir set to %s (Exists=%s).", edInstallDir.Text(),
-            BoolTextLower(FolderIsPresent(edInstallDir.Text())));
 }
 
-bool TMainForm::CheckForInstalled(const std::string& folder) {
-  if (folder.empty() || !FolderIsPresent(folder)) {
-    LogFormat("CheckForInstalled: Folder not found: <%s>", folder);
-    return false;
-  }
-  const std::string marker = AddTrailingBackslash(folder) + "quon.exe";
-  if (!FileIsPresent(marker)) {
-    LogFormat("CheckForInstalled: File does not exist <%s>", marker);
-    return false;
-  }
-  return true;
+void TMainForm::ShowReinstall(const std::string& versionLine) {
+  lbReins1.SetCaption("This will Re-install Corvane Quillon");
+  lbReins2.SetCaption(versionLine);
+  CentreHorizontally(lbReins1);
+  CentreHorizontally(lbReins2);
+  PageControl1.SetActivePage(TabSheet3);
 }
+
+void TMainForm::HideForRun() { Hide(); }
+
+void TMainForm::ShowAgain() { Form::Show(SW_SHOW); }
 
 void TMainForm::btnSetupClick(TAdvToolButton&) {
   LogText("BtnSetupClick.started");
@@ -160,124 +101,13 @@ void TMainForm::btnBrowseClick(TAdvToolButton&) {
 
 void TMainForm::BtnFullInstallClick(TAdvToolButton&) {
   PageControl1.SetActivePage(TabSheet1);
-  edInstallDir.SetText(m_driveRoot + "zt");
-  lbInstallDir.SetCaption(edInstallDir.Text());
+  m_session.SetStandardFolder(*this);
 }
 
 void TMainForm::btnCancelClick(TAdvToolButton&) { Close(); }
 
-std::string TMainForm::FolderRefusal(const std::string& folder, bool& reset) const {
-  reset = true;
-  std::string message;
-  if (folder.empty()) {
-    message =
-        "Install Folder CANNOT be blank. Please use c:\\zt or c:\\corvane\\zt, unless you really know what you are "
-        "doing and want to use a different folder.";
-  } else if (IsProtectedFolder(FolderForms(folder), ProgramFilesFolders())) {
-    message = Format("%s is a protected windows folder and we cannot install the program to it.", folder);
-  } else if (!m_inexactFolder.empty() && folder == m_inexactFolder) {
-    reset = false;
-    message = Format("The folder %s given on the command line has characters that this program cannot use.", folder);
-  } else if (const std::string fault = FolderTextFault(folder); !fault.empty()) {
-    // A text that names no folder for certain is left for the user to correct.
-    reset = false;
-    message = Format("%s cannot be the install folder: it %s.", folder, fault);
-  }
-  if (!message.empty()) {
-    LogText("BtnInstallClick. Cancelled - bad install directory.");
-    return message + Format("\n\n%s has not been installed.", kProductName);
-  }
-  reset = false;
-  if (!IsValidInstallDevice(folder)) return std::string("Install Directory is not on a valid device") + ".";
-  return {};
-}
-
-bool TMainForm::Install(const std::string& folder, InstallOutcome& outcome, int& failureCode) {
-  failureCode = 0;
-  LogText("BtnInstallClick.InstallProgram");
-  try {
-    return InstallProgram(folder, m_dialogs, m_makeProgress, outcome);
-  } catch (const EInstallerDamaged& e) {
-    failureCode = kExitDamaged;
-    if (m_mode == RunMode::Interactive) Form::Show(SW_SHOW);
-    m_dialogs.ShowNotice(e.what());
-  } catch (const std::exception& e) {
-    failureCode = kExitFailed;
-    // The failure's message says what happened; the window comes back so that the user can
-    // close it or try again.
-    if (m_mode == RunMode::Interactive) Form::Show(SW_SHOW);
-    m_dialogs.ShowNotice(e.what());
-    outcome.message = e.what();
-  }
-  return false;
-}
-
 void TMainForm::btnReInstallClick(TAdvToolButton&) {
-  LogText("BtnInstallClick.started");
-  const std::string folder = edInstallDir.Text();
-  bool reset = false;
-  if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
-    m_dialogs.ShowNotice(refusal);
-    if (reset) SetDefaultDir();
-    return;
-  }
-  Hide();
-  InstallOutcome outcome;
-  int failureCode = 0;
-  const bool installed = Install(folder, outcome, failureCode);
-  if (failureCode) return;
-  if (installed) {
-    Close();
-    return;
-  }
-  Form::Show(SW_SHOW);
-  m_dialogs.ShowNoticeFmt("%s was not installed.", kProductName);
-}
-
-namespace {
-int Finish(int code, const std::string& words) {
-  LogFormat("Exit code %d: %s", code, words);
-  return code;
-}
-}  // namespace
-
-int TMainForm::RunUnattended() {
-  if (m_declined) return Finish(kExitCancelled, "cancelled at the version question");
-  LogText("BtnInstallClick.started");
-  const std::string folder = edInstallDir.Text();
-  bool reset = false;
-  if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
-    m_dialogs.ShowNotice(refusal);
-    return Finish(kExitRefusedFolder, Format("refused folder <%s>", folder));
-  }
-  InstallOutcome outcome;
-  int failureCode = 0;
-  const bool installed = Install(folder, outcome, failureCode);
-  if (failureCode == kExitDamaged) return Finish(kExitDamaged, "damaged installer");
-  if (failureCode) return Finish(kExitFailed, "failed: " + outcome.message);
-  using Kind = InstallOutcome::Kind;
-  switch (outcome.kind) {
-    case Kind::Installed:
-      return Finish(kExitInstalled, "installed");
-    case Kind::InstalledUnderMenu:
-      if (outcome.filesFailed)
-        return Finish(kExitPartial, Format("installed under the menu program, %d of %d files not written",
-                                           outcome.filesFailed, outcome.filesTotal));
-      return Finish(kExitInstalled, "installed under the menu program");
-    case Kind::InstalledWithFailures:
-      return Finish(kExitPartial, Format("installed, %d of %d files not written", outcome.filesFailed,
-                                         outcome.filesTotal + 1));
-    case Kind::Cancelled:
-      return Finish(kExitCancelled, Format("cancelled after %d of %d files", outcome.filesHandled, outcome.filesTotal));
-    case Kind::ItemsUnreadable:
-    case Kind::Damaged:
-      return Finish(kExitDamaged, "damaged installer");
-    case Kind::Failed:
-      return Finish(kExitFailed, "failed: " + outcome.message);
-    case Kind::NotRun:
-      break;
-  }
-  return Finish(installed ? kExitInstalled : kExitFailed, installed ? "installed" : "not installed");
+  if (m_session.Install(edInstallDir.Text(), *this).installed) Close();
 }
 
 // The main window closes for good: the program ends with it.

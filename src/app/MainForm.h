@@ -1,28 +1,18 @@
 #pragma once
-// The installer's main window: the start sequence (run log, captions, default folder, installed
-// copy and version prompt), the pages and their buttons, and the install click that checks the
-// folder and hands it to the install run.
+// The installer's main window: it shows and drives the install session. The pages and their
+// buttons, the folder field and the folder browser are the window's; the start sequence, the
+// folder checks and the run are the session's.
 
 #include <string>
 
-#include "app/Switches.h"
-#include "engine/InstallOutcome.h"
-#include "support/DialogService.h"
-#include "support/InstallProgress.h"
+#include "app/InstallSession.h"
 #include "ui/MainFormView.h"
 
 class TAdvToolButton;
 
-class TMainForm : public TMainFormView {
+class TMainForm : public TMainFormView, private SessionView {
  public:
-  TMainForm(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode = RunMode::Interactive);
-
-  // Whether the version prompt was declined at start (the program then ends).
-  bool Declined() const { return m_declined; }
-
-  // The unattended install: the install click's checks and the install run on the default
-  // folder, without the window. Returns the exit code, logged as the run's last line.
-  int RunUnattended();
+  explicit TMainForm(InstallSession& session);
 
   // Event handlers.
   void btnSetupClick(TAdvToolButton&);
@@ -37,24 +27,13 @@ class TMainForm : public TMainFormView {
   void FormDestroyed() override;
 
  private:
-  void FormCreate();
-  void SetDefaultDir();
-  bool CheckForInstalled(const std::string& folder);
-  std::string VersionLine() const;
-  // The install click's folder checks: the report for a refused folder, "" for a usable one.
-  // `reset` tells whether the field goes back to the default folder.
-  std::string FolderRefusal(const std::string& folder, bool& reset) const;
-  // Runs the install; a failure the run raises is reported here and its exit code returned.
-  bool Install(const std::string& folder, InstallOutcome& outcome, int& failureCode);
+  // What the window shows of the session.
+  void ShowStartTexts(const std::string& ownVersion, const std::string& versionLine) override;
+  void MakeImage() override;
+  void ShowFolder(const std::string& folder) override;
+  void ShowReinstall(const std::string& versionLine) override;
+  void HideForRun() override;
+  void ShowAgain() override;
 
-  DialogService& m_dialogs;
-  InstallProgressFactory m_makeProgress;
-  std::string m_driveRoot;
-  std::string m_ownVersion;
-  std::string m_installedVersion;
-  bool m_installedCopyFound = false;
-  bool m_declined = false;
-  // The folder from "/dir=" when the command line held characters this program cannot read.
-  std::string m_inexactFolder;
-  RunMode m_mode;
+  InstallSession& m_session;
 };

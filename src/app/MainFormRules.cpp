@@ -3,7 +3,7 @@
 #include "support/FileNameRules.h"
 #include "support/Format.h"
 #include "support/Paths.h"
-#include "support/Product.h"
+#include "product/Product.h"
 #include "support/Text.h"
 #include "support/VersionNumber.h"
 

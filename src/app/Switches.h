@@ -6,13 +6,9 @@
 // interactive run always ends with 0).
 
 #include "support/CommandLine.h"
+#include "support/RunMode.h"
 
-enum class RunMode { Interactive, Silent, VerySilent };
-
-struct Switches {
-  RunMode mode = RunMode::Interactive;
-  bool suppressMsgBoxes = false;
-};
+using Switches = RunSwitches;
 
 Switches ReadSwitches(const CommandLine& commandLine);
 

@@ -1,8 +1,7 @@
 #include "engine/InstallItems.h"
 
 #include <exception>
-
-#include <windows.h>
+#include <optional>
 
 #include "engine/InstallOutcome.h"
 #include "payload/PayloadFormat.h"
@@ -27,15 +26,23 @@ std::string ShortDateOfStamp(std::int32_t stamp) {
   throw damaged;
 }
 
-void ReadItem(const std::string& name, InstallItem& item) {
+void ReadItem(const PayloadReader& reader, const std::string& name, int index, InstallItem& item) {
+  std::optional<PayloadItem> found;
   try {
-    ReadPayloadItem(name, item.fileName, item.fileDate, item.data);
+    found = reader.Find(name);
   } catch (const std::bad_alloc&) {
     // An item that asks for more memory than there is counts as damaged.
     RaiseDamaged(name, EPayloadDamaged(name).what());
   } catch (const std::exception& e) {
     RaiseDamaged(name, e.what());
   }
+  if (!found) {
+    LogFormat("InstallProgram item %d: %s Not found", index, name);
+    RaiseDamaged(name, EResourceNotFound(name).what());
+  }
+  item.fileName = std::move(found->fileName);
+  item.fileDate = found->timeStamp;
+  item.data = std::move(found->bytes);
 }
 
 }  // namespace
@@ -43,15 +50,12 @@ void ReadItem(const std::string& name, InstallItem& item) {
 InstallItems ReadInstallItems(std::string list, int count) {
   InstallItems read;
   read.items.resize(count);
+  const PayloadReader reader;
   for (int i = 0; i < count; ++i) {
     const std::string name = SplitFirst(list, ",");
     LogFormat("Installprogram item %d:%s", i, name);
-    // Only a test of existence: the reader below raises for a missing item all the same (and
-    // for a directory the lookup cannot safely read).
-    if (OwnItemDirectoryIsSound() && !::FindResourceA(nullptr, name.c_str(), RT_RCDATA))
-      LogFormat("InstallProgram item %d: %s Not found", i, name);
     InstallItem& item = read.items[i];
-    ReadItem(name, item);
+    ReadItem(reader, name, i, item);
     if (item.data.empty()) {
       // Formatted here, not taken from the log, which returns nothing while another program
       // holds it open.

@@ -12,15 +12,16 @@
 #include "engine/InstallRules.h"
 #include "engine/PayloadList.h"
 #include "engine/Shortcuts.h"
-#include "engine/UninstallRecord.h"
+#include "engine/UninstallRecordFile.h"
 #include "engine/UninstallRegistry.h"
+#include "product/Product.h"
+#include "product/UninstallRecord.h"
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"
 #include "support/Links.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
-#include "support/Product.h"
 #include "support/ProtectedFolder.h"
 #include "support/RunLog.h"
 #include "support/Text.h"
@@ -135,7 +136,7 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& 
     LogFormat("InstallProgram.Shortcut NOT saved %s", link);
     files.failed.push_back(link);
   }
-  record.AddLine("Shortcuts", kDesktopShortcutName);
+  record.AddLine(kKeyShortcuts, kDesktopShortcutName);
   const WriteResult saved = LinkOnTheWay(folders.install, UninstallRecordPath(folders.install))
                                 ? WriteResult{kStoppedOnLink}
                                 : SaveUninstallRecord(folders.install, record.Text());
@@ -191,7 +192,7 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
 
   WrittenFiles files = WriteFiles(read, folders, normalFiles, needsDosbox, *progress);
   progress->ShowDone(files.failed.empty() ? "Installation Successful." : "Installation finished with errors.");
-  record.AddLine("File_List", files.fileList);
+  record.AddLine(kKeyFileList, files.fileList);
   outcome.filesHandled = files.handled;
   // Looked up whether or not the run went well so far; used only by a complete one.
   const std::string desktopLink = DesktopShortcutPath();

@@ -1,7 +1,7 @@
 #include "engine/InstallReport.h"
 
 #include "support/Format.h"
-#include "support/Product.h"
+#include "product/Product.h"
 
 namespace {
 

@@ -1,17 +1,11 @@
 #pragma once
-// The product's shortcuts: a Start-menu group made from a constant list, and one on the
-// desktop.
+// Making the product's shortcuts: the Start-menu group and the desktop link.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Entries separated by "|", fields by ",": target, shortcut name (also the description),
-// arguments, icon file. Non-empty fields 1, 3 and 4 are joined to the install folder.
-inline constexpr char kShortcutList[] =
-    "qlx.exe,Quillon Start,',qlx.ico|unins.exe,Uninstall Quillon,unins5100.dat,qlx.ico|";
-inline constexpr char kGroupSubPath[] = "\\corvane\\Quillon\\";
-inline constexpr char kDesktopShortcutName[] = "qlx.lnk";
+#include "product/Shortcuts.h"
 
 // The Start-menu programs folder (as the shell gives it) followed by `subPath`.
 std::string GroupFolder(std::string_view subPath);

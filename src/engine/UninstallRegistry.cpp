@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "support/Product.h"
-#include "engine/UninstallRecord.h"
+#include "product/Product.h"
+#include "product/UninstallRecord.h"
 #include "support/Format.h"
 #include "support/Paths.h"
 #include "support/UniqueHandle.h"

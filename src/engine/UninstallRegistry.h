@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-inline constexpr char kUninstallRootKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 // The uninstaller's command line: unins.exe, a blank, the record's path; each path that holds a
 // blank is enclosed in double quotes.
 std::string UninstallCommand(std::string_view installFolder);

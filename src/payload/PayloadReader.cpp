@@ -1,6 +1,7 @@
 #include "payload/PayloadReader.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include <windows.h>
@@ -27,27 +28,6 @@ bool LiesInOwnImage(const void* data, DWORD size) {
   return at >= begin && at <= end && size <= end - at;
 }
 
-// The item's bytes, copied out of the read-only resource, which is released on every path.
-std::vector<std::uint8_t> CopyItemResource(const std::string& itemName) {
-  if (!OwnItemDirectoryIsSound()) throw EPayloadDamaged(itemName);
-  HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
-  if (!info) throw EResourceNotFound(itemName);
-  // The handle points at the item's data entry inside the image; a damaged directory can make
-  // it point anywhere, and SizeofResource reads it unguarded.
-  if (!LiesInOwnImage(info, sizeof(IMAGE_RESOURCE_DATA_ENTRY))) throw EPayloadDamaged(itemName);
-  UniqueLoadedResource loaded(::LoadResource(nullptr, info));
-  if (!loaded) throw EResourceNotFound(itemName);
-  const DWORD size = ::SizeofResource(nullptr, info);
-  const void* data = ::LockResource(loaded.get());
-  if (!data && size != 0) throw EResourceNotFound(itemName);
-  if (size != 0 && !LiesInOwnImage(data, size)) throw EPayloadDamaged(itemName);
-  std::vector<std::uint8_t> copy(size);
-  if (size != 0) std::memcpy(copy.data(), data, size);
-  return copy;
-}
-
-}  // namespace
-
 bool OwnItemDirectoryIsSound() {
   const auto* base = reinterpret_cast<const std::uint8_t*>(::GetModuleHandleA(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
@@ -58,10 +38,45 @@ bool OwnItemDirectoryIsSound() {
                                  static_cast<std::uint16_t>(reinterpret_cast<std::uintptr_t>(RT_RCDATA)));
 }
 
+// The item's bytes, copied out of the read-only resource, which is released on every path;
+// nothing when there is no such item.
+std::optional<std::vector<std::uint8_t>> CopyItemResource(const std::string& itemName) {
+  HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
+  if (!info) return std::nullopt;
+  // The handle points at the item's data entry inside the image; a damaged directory can make
+  // it point anywhere, and SizeofResource reads it unguarded.
+  if (!LiesInOwnImage(info, sizeof(IMAGE_RESOURCE_DATA_ENTRY))) throw EPayloadDamaged(itemName);
+  UniqueLoadedResource loaded(::LoadResource(nullptr, info));
+  if (!loaded) return std::nullopt;
+  const DWORD size = ::SizeofResource(nullptr, info);
+  const void* data = ::LockResource(loaded.get());
+  if (!data && size != 0) return std::nullopt;
+  if (size != 0 && !LiesInOwnImage(data, size)) throw EPayloadDamaged(itemName);
+  std::vector<std::uint8_t> copy(size);
+  if (size != 0) std::memcpy(copy.data(), data, size);
+  return copy;
+}
+
+}  // namespace
+
+PayloadReader::PayloadReader() : m_directorySound(OwnItemDirectoryIsSound()) {}
+
+std::optional<PayloadItem> PayloadReader::Find(const std::string& itemName) const {
+  const std::string key = BuildPayloadKey();
+  if (!m_directorySound) throw EPayloadDamaged(itemName);
+  std::optional<std::vector<std::uint8_t>> raw = CopyItemResource(itemName);
+  if (!raw) return std::nullopt;
+  PayloadItem item;
+  DecodePayloadItem(itemName, key, raw->data(), raw->size(), item.fileName, item.timeStamp, item.bytes);
+  return item;
+}
+
 void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes) {
   fileName.clear();
   bytes.clear();
-  const std::string key = BuildPayloadKey();
-  std::vector<std::uint8_t> item = CopyItemResource(itemName);
-  DecodePayloadItem(itemName, key, item.data(), item.size(), fileName, timeStamp, bytes);
+  std::optional<PayloadItem> item = PayloadReader().Find(itemName);
+  if (!item) throw EResourceNotFound(itemName);
+  fileName = std::move(item->fileName);
+  timeStamp = item->timeStamp;
+  bytes = std::move(item->bytes);
 }

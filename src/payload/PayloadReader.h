@@ -1,23 +1,40 @@
 #pragma once
-// Reads one payload item from the running executable's own RT_RCDATA resources.
+// Reads payload items from the running executable's own RT_RCDATA resources.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
-// Raised when the executable has no item of that name; the message names it as it was passed.
+// Raised by ReadPayloadItem when the executable has no item of that name; the message names
+// it as it was passed.
 class EResourceNotFound : public std::runtime_error {
  public:
   explicit EResourceNotFound(const std::string& itemName);
 };
 
-// Whether the system's lookup of an item (FindResource) reads only this program's image and
-// every item has bytes of its own. A damaged resource directory can send the lookup anywhere
-// (a fault inside the system's code is not ours to catch: ask the system nothing then), or lead
-// one item to another's bytes. ReadPayloadItem checks this itself.
-bool OwnItemDirectoryIsSound();
+struct PayloadItem {
+  std::string fileName;
+  std::int32_t timeStamp = 0;
+  std::string bytes;
+};
 
-// Gives the item's stored file name, time stamp and file bytes. The item name is matched
-// without regard to letter case. Raises EResourceNotFound, EPayloadDamaged or
-// EDecompressionError ("Error"); re-seeds the shared pseudo-random generator.
+class PayloadReader {
+ public:
+  // Checks once whether the system's lookup of an item (FindResource) reads only this
+  // program's image and every item has bytes of its own. A damaged resource directory can send
+  // the lookup anywhere (a fault inside the system's code is not ours to catch: the system is
+  // asked nothing then), or lead one item to another's bytes.
+  PayloadReader();
+
+  // The item, or nothing when the executable has no item of that name. The name is matched
+  // without regard to letter case. Raises EPayloadDamaged (a damaged directory or item) or
+  // EDecompressionError ("Error"); re-seeds the shared pseudo-random generator.
+  std::optional<PayloadItem> Find(const std::string& itemName) const;
+
+ private:
+  bool m_directorySound;
+};
+
+// One item read by a reader of its own; EResourceNotFound when there is none.
 void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes);

@@ -16,6 +16,25 @@ std::string SplitFirst(std::string& list, std::string_view separators) {
   return head;
 }
 
+namespace {
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+}  // namespace
+
+std::vector<std::string> ListItems(std::string_view list, char separator) {
+  std::vector<std::string> items;
+  std::string rest(list);
+  const std::string separators(1, separator);
+  while (!rest.empty()) {
+    std::string item = SplitFirst(rest, separators);
+    if (!Trimmed(item).empty()) items.emplace_back(Trimmed(item));
+  }
+  return items;
+}
+
 int CountChar(char c, std::string_view text) {
   int count = 0;
   for (char t : text) {

@@ -1,7 +1,5 @@
 #include "ui/MainFormView.h"
 
-#include "support/Format.h"
-#include "support/Product.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvToolButton.h"
 #include "ui/Cursors.h"
@@ -15,12 +13,12 @@
 
 namespace {
 
-FormDescription MainFormDescription() {
+FormDescription MainFormDescription(std::string caption) {
   // A single, non-sizeable border with system menu and minimise box; the window itself carries
   // the taskbar button.
   return FormDescription{
       .className = "TMainForm",
-      .caption = Format(kMainCaptionFormat, kProductName),
+      .caption = std::move(caption),
       .clientWidth = TMainFormView::kClientWidth,
       .clientHeight = TMainFormView::kClientHeight,
       .color = clRed,
@@ -65,8 +63,8 @@ TTabSheet& Page(TPageControl& pages, const char* name, TGradientStyle style, con
 }  // namespace
 
 // The layout table: one line per control, only what differs from the defaults.
-TMainFormView::TMainFormView()
-    : Form(MainFormDescription()),
+TMainFormView::TMainFormView(std::string caption)
+    : Form(MainFormDescription(std::move(caption))),
       AdvPanel1(Put<TAdvPanel>(Client(), "AdvPanel1", Rect{0, 0, 185, 400},
                                TAdvPanel::Props{.Align = TAlign::alLeft, .Color = RgbColour(0xFF, 0x4D, 0x00),
                                                 .ColorTo = clMaroon, .BevelOuter = TPanelBevel::bvNone,
@@ -107,8 +105,8 @@ TMainFormView::TMainFormView()
   edInstallDir.SetFont(kBlackRegular15);
 }
 
-void TMainFormView::MakeImage() {
+void TMainFormView::MakeImage(const std::string& label) {
   Canvas& picture = Image1.Picture();
-  DrawProductPicture(picture.Dc(), picture.Width(), picture.Height(), kProductLabel);
+  DrawProductPicture(picture.Dc(), picture.Width(), picture.Height(), label);
   Image1.Invalidate();
 }

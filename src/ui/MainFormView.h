@@ -3,6 +3,8 @@
 // and three pages without tabs (welcome, install folder, re-install), each on a red gradient.
 // Which page shows and every text filled in at run time belong to the window's logic.
 
+#include <string>
+
 #include "ui/Form.h"
 
 class Label;
@@ -18,10 +20,11 @@ class TMainFormView : public Form {
   static constexpr int kClientWidth = 682;
   static constexpr int kClientHeight = 400;
 
-  TMainFormView();
+  // `caption` is the window's title.
+  explicit TMainFormView(std::string caption);
 
-  // Draws the picture into Image1.
-  void MakeImage();
+  // Draws the picture with the product's short label into Image1.
+  void MakeImage(const std::string& label);
 
  protected:
   TAdvPanel& AdvPanel1;

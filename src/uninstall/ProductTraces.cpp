@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include "engine/Shortcuts.h"
-#include "engine/UninstallRecordNames.h"
-#include "engine/UninstallRegistry.h"
+#include "product/Product.h"
+#include "product/Shortcuts.h"
 #include "support/CanonicalFolder.h"
 #include "support/Files.h"
 #include "support/Folders.h"
@@ -43,17 +42,6 @@ void RemoveLinkIntoFolder(const std::string& link, const std::string& installDir
     tally.Removed(link);
   else
     tally.Kept(link, SystemErrorReason(::GetLastError()));
-}
-
-// The link file names of the shortcut list: field 2 of each entry + ".lnk".
-std::vector<std::string> GroupLinkNames() {
-  std::vector<std::string> names;
-  for (const std::string& entry : ListItems(kShortcutList, '|')) {
-    std::string fields = entry;
-    SplitFirst(fields, ",");
-    names.push_back(SplitFirst(fields, ",") + ".lnk");
-  }
-  return names;
 }
 
 // The registry's command line names this record in the canonical form of its folder.
@@ -98,7 +86,7 @@ void RemoveShortcuts(const UninstallRecordData& record, const std::string& insta
     if (programs.empty() || AsciiLower(AddTrailingBackslash(record.groupFolder)) != AsciiLower(group)) {
       tally.Refused("Group_Folder", record.groupFolder, "not the Start-menu group " + group);
     } else {
-      for (const std::string& name : GroupLinkNames()) RemoveLinkIntoFolder(group + name, installDir, tally);
+      for (const ShortcutEntry& entry : GroupShortcuts()) RemoveLinkIntoFolder(group + entry.name + ".lnk", installDir, tally);
       RemoveFolderIfEmpty(group, tally);
       RemoveFolderIfEmpty(FolderPart(StripTrailingBackslashes(group)), tally);
     }

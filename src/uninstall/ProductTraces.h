@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "uninstall/RecordReader.h"
+#include "product/RecordReader.h"
 #include "uninstall/RemovalTally.h"
 
 // The Del_if_Empty sub-folders, then the install folder itself, each only when empty (never a

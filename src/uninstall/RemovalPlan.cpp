@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/Files.h"
+#include "support/Lists.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 #include "uninstall/InstalledFiles.h"

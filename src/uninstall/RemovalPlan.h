@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "uninstall/RecordReader.h"
+#include "product/RecordReader.h"
 #include "uninstall/RemovalTally.h"
 
 struct RemovalStep {

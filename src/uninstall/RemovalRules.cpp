@@ -50,17 +50,6 @@ std::string FirstRefusal(const std::vector<std::string>& entries, bool pattern) 
 
 }  // namespace
 
-std::vector<std::string> ListItems(std::string_view list, char separator) {
-  std::vector<std::string> items;
-  std::string rest(list);
-  const std::string separators(1, separator);
-  while (!rest.empty()) {
-    std::string item = SplitFirst(rest, separators);
-    if (!Trimmed(item).empty()) items.emplace_back(Trimmed(item));
-  }
-  return items;
-}
-
 bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
 
 std::string EntryRefusal(std::string_view entry, bool pattern) {

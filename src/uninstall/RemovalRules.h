@@ -11,9 +11,6 @@
 #include <string_view>
 #include <vector>
 
-// The items of a list string in order, empty ones left out.
-std::vector<std::string> ListItems(std::string_view list, char separator);
-
 // Why a list entry is refused, "" when it is safe. An entry is a path relative to the install
 // folder: no leading "\" or "/", no drive letter, no ":" (a stream or a drive), no ".." or "."
 // step, no empty step, every step a plain name. With `pattern`, "*" and "?" may appear in its

@@ -7,7 +7,7 @@
 #include "support/Folders.h"
 #include "support/Format.h"
 #include "support/Paths.h"
-#include "support/Product.h"
+#include "product/Product.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
 #include "uninstall/RemovalRules.h"

@@ -93,3 +93,10 @@ std::string SelfRemovalArguments(std::uintptr_t parentProcess, std::string_view 
   return std::string(kSelfRemoveSwitch) + std::to_string(parentProcess) + " \"" + std::string(programPath) + "|" +
          std::string(recordPath) + "\"";
 }
+
+RunSwitches UninstallOptions::Switches() const {
+  RunSwitches switches;
+  switches.mode = verySilent ? RunMode::VerySilent : silent ? RunMode::Silent : RunMode::Interactive;
+  switches.suppressMsgBoxes = suppressMsgBoxes || verySilent;
+  return switches;
+}

@@ -9,11 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "support/RunMode.h"
+
 struct UninstallOptions {
   std::string recordPath;  // "" when the line names none
   bool silent = false;            // /SILENT: no question, the progress window
   bool verySilent = false;        // /VERYSILENT: no window at all
   bool suppressMsgBoxes = false;  // /SUPPRESSMSGBOXES: no dialog
+
+  RunSwitches Switches() const;
 };
 
 // The finishing copy's line: `<copy> /SELFREMOVE=<process handle> <program path>|<record path>`.

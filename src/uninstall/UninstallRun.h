@@ -9,7 +9,7 @@
 
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
-#include "uninstall/RecordReader.h"
+#include "product/RecordReader.h"
 
 // Exit codes, matching the installer's where they meet.
 inline constexpr int kExitRemoved = 0;

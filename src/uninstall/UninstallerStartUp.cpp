@@ -5,21 +5,18 @@
 
 #include <windows.h>
 
+#include "product/Product.h"
 #include "support/Application.h"
 #include "support/CanonicalFolder.h"
-#include "support/Folders.h"
-#include "support/HiddenProgress.h"
-#include "support/LogOnlyDialogs.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
-#include "support/Product.h"
+#include "support/ProgramShell.h"
 #include "support/RunLog.h"
-#include "support/StartUpGuards.h"
 #include "support/System.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
 #include "ui/InstProgressForm.h"
-#include "ui/TaskDialogService.h"
+#include "ui/RunServices.h"
 #include "uninstall/SelfRemoval.h"
 #include "uninstall/TargetLoader.h"
 #include "uninstall/UninstallCommandLine.h"
@@ -45,42 +42,33 @@ std::string CanonicalFilePath(const std::string& path) {
 
 class Uninstaller {
  public:
-  explicit Uninstaller(const UninstallOptions& options) : m_options(options) {}
+  Uninstaller(const UninstallOptions& options, RunServices& services)
+      : m_options(options), m_switches(options.Switches()), m_services(services) {}
 
   int Run() {
     const std::string program = CanonicalFilePath(OwnFilePath());
     const TargetLoading loading = LoadUninstallTarget(m_options.recordPath, program);
     if (!loading.target) {
       LogFormat("Uninstall.Record refused: %s", loading.error);
-      if (!Quiet()) Dialogs().ShowNotice(kProductName, loading.error);
+      if (!m_switches.suppressMsgBoxes) m_services.Dialogs().ShowNotice(kProductName, loading.error);
       return kExitBadRecord;
     }
     const UninstallTarget& target = *loading.target;
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
-    const UninstallChoices choices{.ask = !m_options.silent && !m_options.verySilent && !m_options.suppressMsgBoxes,
-                                   .reportSuccess = !m_options.silent && !m_options.verySilent};
-    const UninstallResult result = RunUninstall(target, choices, Dialogs(), ProgressFactory());
+    const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
+                                   .reportSuccess = !m_switches.Unattended()};
+    const UninstallResult result = RunUninstall(target, choices, m_services.Dialogs(), ProgressFactory());
     if (result.finished) RemoveProgramAndRecord(target);
     return result.exitCode;
   }
 
  private:
-  bool Quiet() const { return m_options.verySilent || m_options.suppressMsgBoxes; }
-
-  DialogService& Dialogs() {
-    if (Quiet()) return m_logged;
-    return m_shown;
-  }
-
   InstallProgressFactory ProgressFactory() const {
-    if (m_options.verySilent) return [] { return std::make_unique<HiddenProgress>(); };
-    return [] {
-      auto form = std::make_unique<TInstProgressForm>();
-      form->SetCaption("Uninstall Progress");
+    return m_services.Progress([](TInstProgressForm& form) {
+      form.SetCaption("Uninstall Progress");
       // The closing report follows at once: no OK to wait for in the end state.
-      form->SetWaitAtEnd(false);
-      return std::unique_ptr<InstallProgress>(std::move(form));
-    };
+      form.SetWaitAtEnd(false);
+    });
   }
 
   // The running program and the record go last: by the finishing copy when the program lies in
@@ -97,15 +85,14 @@ class Uninstaller {
   }
 
   UninstallOptions m_options;
-  TaskDialogService m_shown;
-  LogOnlyDialogs m_logged;
+  RunSwitches m_switches;
+  RunServices& m_services;
 };
 
 }  // namespace
 
 int RunUninstaller() {
-  RestrictDllSearch();
-  ComApartment com;
+  ProgramShell shell;
   LeaveInstallFolder();
   const std::string arguments = ArgumentsAfterProgram(ProcessCommandLine().Raw());
   if (const auto finishing = ParseSelfRemovalArguments(arguments)) return FinishSelfRemoval(*finishing);
@@ -113,21 +100,19 @@ int RunUninstaller() {
 
   // A second copy, or one started while the installer runs, ends at once without a window and
   // without touching the first one's log.
-  const UniqueKernelHandle mutex(::CreateMutexA(nullptr, TRUE, kUninstallerMutex));
-  if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS || InstallerIsRunning()) return kExitAlreadyRunning;
+  if (!shell.TakeSingleInstance(kUninstallerMutex) || InstallerIsRunning()) return kExitAlreadyRunning;
 
   SetApplicationTitle(kUninstallerTitle);
-  SetLogEnabled(true);
-  StartRunLog(CommonDocumentsFolder() + "corvane\\" + NamePart(OwnFilePath()));
+  ProgramShell::StartLog();
   LogText("Uninstall.started");
   LogFormat("Uninstall.Command line: %s", ProcessCommandLine().Raw());
+  RunServices services(options.Switches());
   int code = kExitFilesKept;
   try {
-    code = Uninstaller(options).Run();
+    code = Uninstaller(options, services).Run();
   } catch (const std::exception& e) {
     LogFormat("Uninstall.Failed: %s", e.what());
-    if (!options.verySilent && !options.suppressMsgBoxes) ShowException(e.what());
+    if (!options.Switches().suppressMsgBoxes) ShowException(e.what());
   }
-  LogFormat("Exit code %d: %s", code, ExitCodeText(code));
-  return code;
+  return ProgramShell::Finish(code, ExitCodeText(code));
 }

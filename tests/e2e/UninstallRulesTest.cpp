@@ -11,7 +11,7 @@
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
 #include "e2e/UninstallHarness.h"
-#include "engine/UninstallRecord.h"
+#include "product/UninstallRecord.h"
 #include "support/Folders.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"

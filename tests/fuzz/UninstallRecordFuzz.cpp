@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "support/Lists.h"
-#include "uninstall/RecordReader.h"
+#include "product/RecordReader.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallCommandLine.h"
 

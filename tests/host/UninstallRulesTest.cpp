@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/UninstallRecordNames.h"
-#include "uninstall/RecordReader.h"
+#include "product/RecordLists.h"
+#include "support/Lists.h"
+#include "product/RecordReader.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallCommandLine.h"
 
@@ -58,26 +59,7 @@ TEST(UninstallCommandLine, SelfRemovalLineRoundTripsAndRejectsOthers) {
     EXPECT_FALSE(ParseSelfRemovalArguments(bad).has_value()) << bad;
 }
 
-TEST(UninstallRecordReading, ReadsTheInstallersRecordAndRefusesDamagedOnes) {
-  // The record as the installer writes it.
-  const std::string written = std::string("[Uninstall]\r\nguid=") + kUninstallGuid +
-                              "\r\nProgram_Name=Quillon\r\nInstall_Dir=c:\\zt\r\nUninstall_Exe=c:\\zt\\unins.exe\r\n"
-                              "Uninstall_Dat=c:\\zt\\unins5100.dat\r\nFile_List=qlx.exe,manuals\\quillon.pdf,\r\n"
-                              "Extra_List=" + kExtraList + "\r\nRename_List=" + kRenameList +
-                              "\r\nConditional_list=" + kConditionalList + "\r\nDel_if_Empty=" + kDelIfEmpty +
-                              "\r\nGroup_Folder=C:\\users\\me\\Start Menu\\Programs\\corvane\\Quillon\\\r\n"
-                              "Shortcuts=qlx.lnk\r\n";
-  const RecordReading reading = ReadUninstallRecord(written, R"(C:\ZT\)");
-  ASSERT_TRUE(reading.Sound()) << reading.error;
-  EXPECT_EQ(reading.data.programName, "Quillon");
-  EXPECT_EQ(reading.data.installDir, R"(c:\zt)");
-  EXPECT_EQ(reading.data.fileList, R"(qlx.exe,manuals\quillon.pdf,)");
-  EXPECT_EQ(reading.data.conditionalList, kConditionalList);
-  EXPECT_EQ(reading.data.extraList, kExtraList);
-  EXPECT_EQ(reading.data.renameList, kRenameList);
-  EXPECT_EQ(reading.data.delIfEmpty, kDelIfEmpty);
-  EXPECT_EQ(reading.data.shortcuts, "qlx.lnk");
-
+TEST(UninstallRecordReading, SparseRecordsReadAndDamagedOnesAreRefused) {
   // Missing keys are empty lists, unknown keys and other sections are ignored, the first
   // Install_Dir counts.
   const RecordReading sparse =

@@ -53,9 +53,9 @@ struct Shot {
 
 // The main window's welcome page as the installer shows it.
 Shot WelcomePage(ButtonState nextState) {
-  TMainFormView view;
+  TMainFormView view("Corvane Quillon Installer");
   view.Create();
-  view.MakeImage();
+  view.MakeImage("QL");
   auto& title = view.Get<Label>("lbIns1");
   title.SetCaption("This will install Corvane Quillon");
   CentreHorizontally(title);

@@ -15,7 +15,7 @@
 
 #include "common/FileTimes.h"
 #include "common/ScratchFolder.h"
-#include "engine/UninstallRecord.h"
+#include "product/UninstallRecord.h"
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "engine/UninstallRecord.h"
+#include "product/UninstallRecord.h"
 #include "engine/UninstallRegistry.h"
+#include "product/Product.h"
 #include "support/Application.h"
 #include "support/Folders.h"
 #include "support/RunLog.h"

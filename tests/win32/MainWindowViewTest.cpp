@@ -16,6 +16,7 @@ namespace {
 
 class View : public TMainFormView {
  public:
+  View() : TMainFormView("Corvane Quillon Installer") {}
   using TMainFormView::PageControl1;
   using TMainFormView::TabSheet2;
   using TMainFormView::TabSheet3;
@@ -24,7 +25,7 @@ class View : public TMainFormView {
 TEST(MainWindowView, PictureFrameLettersAndPyramid) {
   View view;
   view.Create();
-  view.MakeImage();
+  view.MakeImage("QL");
   const RgbImage image = Render(view);
   // The picture at (38, 19), 105 x 105: the frame's inner half (5 pixels) yellow, red inside it.
   EXPECT_EQ(image.Pixel(38, 19), 0xFFFF00u);

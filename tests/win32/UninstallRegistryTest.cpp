@@ -1,11 +1,12 @@
 // The per-user uninstall entry, read back from the prefix's registry.
 #include "engine/UninstallRegistry.h"
+#include "product/Product.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include "engine/UninstallRecord.h"
+#include "product/UninstallRecord.h"
 #include "support/UniqueHandle.h"
 
 namespace {

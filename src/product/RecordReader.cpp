@@ -1,9 +1,10 @@
-#include "uninstall/RecordReader.h"
+#include "product/RecordReader.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "product/RecordLists.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 
@@ -26,21 +27,21 @@ std::string_view TakeLine(std::string_view& text) {
 
 std::string* FieldOf(UninstallRecordData& data, const std::string& key) {
   const std::pair<const char*, std::string UninstallRecordData::*> fields[] = {
-      {"guid", &UninstallRecordData::guid},
-      {"program_name", &UninstallRecordData::programName},
-      {"install_dir", &UninstallRecordData::installDir},
-      {"uninstall_exe", &UninstallRecordData::uninstallExe},
-      {"uninstall_dat", &UninstallRecordData::uninstallDat},
-      {"file_list", &UninstallRecordData::fileList},
-      {"extra_list", &UninstallRecordData::extraList},
-      {"rename_list", &UninstallRecordData::renameList},
-      {"conditional_list", &UninstallRecordData::conditionalList},
-      {"del_if_empty", &UninstallRecordData::delIfEmpty},
-      {"group_folder", &UninstallRecordData::groupFolder},
-      {"shortcuts", &UninstallRecordData::shortcuts},
+      {kKeyGuid, &UninstallRecordData::guid},
+      {kKeyProgramName, &UninstallRecordData::programName},
+      {kKeyInstallDir, &UninstallRecordData::installDir},
+      {kKeyUninstallExe, &UninstallRecordData::uninstallExe},
+      {kKeyUninstallDat, &UninstallRecordData::uninstallDat},
+      {kKeyFileList, &UninstallRecordData::fileList},
+      {kKeyExtraList, &UninstallRecordData::extraList},
+      {kKeyRenameList, &UninstallRecordData::renameList},
+      {kKeyConditionalList, &UninstallRecordData::conditionalList},
+      {kKeyDelIfEmpty, &UninstallRecordData::delIfEmpty},
+      {kKeyGroupFolder, &UninstallRecordData::groupFolder},
+      {kKeyShortcuts, &UninstallRecordData::shortcuts},
   };
   for (const auto& [name, member] : fields)
-    if (key == name) return &(data.*member);
+    if (key == AsciiLower(name)) return &(data.*member);
   return nullptr;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
-// The uninstall record: a small key=value text for the separate uninstaller, built line by
-// line in memory during an install run and saved once, as "unins5100.dat" in the install
+// The uninstall record's text: a small key=value text for the separate uninstaller, built line
+// by line in memory during an install run and saved once, as "unins5100.dat" in the install
 // folder. Every line, the last included, ends in CR LF; values are written verbatim.
 
 #include <string>
 #include <string_view>
 
-#include "engine/UninstallRecordNames.h"
-#include "support/Files.h"
+#include "product/RecordLists.h"
 
 class UninstallRecord {
  public:
@@ -29,5 +28,3 @@ class UninstallRecord {
 
 // Install folder (with or without its trailing backslash) + "unins5100.dat".
 std::string UninstallRecordPath(std::string_view installFolder);
-// Writes the record text to UninstallRecordPath, replacing the file.
-WriteResult SaveUninstallRecord(std::string_view installFolder, const std::string& text);
