@@ -9,6 +9,7 @@
 #include "support/ComPtr.h"
 #include "support/Format.h"
 #include "support/Paths.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 
@@ -17,12 +18,12 @@ constexpr char kShellLinkInterfaceId[] = "{000214EE-0000-0000-C000-000000000046}
 constexpr char kPersistFileInterfaceId[] = "{0000010B-0000-0000-C000-000000000046}";
 
 std::string SystemErrorText(HRESULT hr) {
-  char* raw = nullptr;
+  UniqueLocalMemory buffer;
   const DWORD length = ::FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&raw), 0, nullptr);
-  std::string text = length && raw ? std::string(raw, length) : Format("Error 0x%x", static_cast<std::uint32_t>(hr));
-  if (raw) ::LocalFree(raw);
+      static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
+  std::string text = length && buffer ? std::string(static_cast<const char*>(buffer.get()), length)
+                                      : Format("Error 0x%x", static_cast<std::uint32_t>(hr));
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
   return text;
 }

@@ -61,12 +61,11 @@ bool StaysInside(const std::string& path, const std::string& installDir) {
 }
 
 std::string SystemErrorReason(std::uint32_t code) {
-  char* raw = nullptr;
+  UniqueLocalMemory buffer;
   const DWORD length =
       ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&raw), 0, nullptr);
-  std::string text = length && raw ? std::string(raw, length) : std::string();
-  if (raw) ::LocalFree(raw);
+                       nullptr, code, 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
+  std::string text = length && buffer ? std::string(static_cast<const char*>(buffer.get()), length) : std::string();
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
     text.pop_back();
   return text.empty() ? Format("error %u", code) : Format("error %u: %s", code, text);

@@ -66,8 +66,7 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
   if (!::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.c_str(), &startup,
                         &started))
     return false;
-  ::CloseHandle(started.hThread);
-  ::CloseHandle(started.hProcess);
+  const UniqueKernelHandle startedThread(started.hThread), startedProcess(started.hProcess);
   // The copy holds its inherited handles now; ours close when this function returns.
   return true;
 }
