@@ -9,7 +9,7 @@
 #include "support/ComPtr.h"
 #include "support/Format.h"
 #include "support/Paths.h"
-#include "support/UniqueHandle.h"
+#include "support/SystemError.h"
 
 namespace {
 
@@ -18,12 +18,9 @@ constexpr char kShellLinkInterfaceId[] = "{000214EE-0000-0000-C000-000000000046}
 constexpr char kPersistFileInterfaceId[] = "{0000010B-0000-0000-C000-000000000046}";
 
 std::string SystemErrorText(HRESULT hr) {
-  UniqueLocalMemory buffer;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
-  std::string text = length && buffer ? std::string(static_cast<const char*>(buffer.get()), length)
-                                      : Format("Error 0x%x", static_cast<std::uint32_t>(hr));
+  std::string text = SystemMessage(static_cast<std::uint32_t>(hr));
+  if (text.empty()) text = Format("Error 0x%x", static_cast<std::uint32_t>(hr));
+  // The line end goes; a final period stays.
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
   return text;
 }

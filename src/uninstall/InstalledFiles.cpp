@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "support/Format.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
@@ -58,15 +57,4 @@ bool StaysInside(const std::string& path, const std::string& installDir) {
     if (IsReparsePoint(full.substr(0, cut))) return false;
     if (cut == std::string::npos) return true;
   }
-}
-
-std::string SystemErrorReason(std::uint32_t code) {
-  UniqueLocalMemory buffer;
-  const DWORD length =
-      ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(buffer.put()), 0, nullptr);
-  std::string text = length && buffer ? std::string(static_cast<const char*>(buffer.get()), length) : std::string();
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
-    text.pop_back();
-  return text.empty() ? Format("error %u", code) : Format("error %u: %s", code, text);
 }

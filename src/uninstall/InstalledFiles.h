@@ -23,6 +23,3 @@ std::optional<std::uint64_t> FileBytes(const std::string& path);
 // Whether `path`, made full by the system, lies below `installDir`, and no folder on the way
 // down from it (nor the file itself) is a reparse point that could lead elsewhere.
 bool StaysInside(const std::string& path, const std::string& installDir);
-
-// "error <code>" with the system's text for the code.
-std::string SystemErrorReason(std::uint32_t code);

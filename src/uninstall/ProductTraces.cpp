@@ -10,6 +10,7 @@
 #include "support/Lists.h"
 #include "support/Paths.h"
 #include "support/ShellLink.h"
+#include "support/SystemError.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
 #include "uninstall/InstalledFiles.h"

@@ -9,6 +9,7 @@
 #include "support/Files.h"
 #include "support/Format.h"
 #include "support/RunLog.h"
+#include "support/SystemError.h"
 #include "uninstall/InstalledFiles.h"
 #include "uninstall/ProductTraces.h"
 #include "uninstall/RemovalPlan.h"
