@@ -158,17 +158,17 @@ void TAdvMessageForm::Build() {
 
   // Which buttons, which is the default and which Escape presses.
   TCommonButtons buttons = m_dialog.CommonButtons;
-  int defaultResult = 0;
+  int defaultResult = mrNone;
   const bool noButtons = buttons == 0;
   if (noButtons) {
     buttons = cbOK;
-    defaultResult = 1;
+    defaultResult = mrOk;
   } else if (m_dialog.DefaultButton == 0) {
-    defaultResult = (buttons & cbOK) ? 1 : (buttons & cbYes) ? 6 : (buttons & cbRetry) ? 4 : 0;
-  } else if (m_dialog.DefaultButton == 1) {
-    defaultResult = (buttons & cbOK) ? 1 : 6;
-  } else if (m_dialog.DefaultButton == 2) {
-    defaultResult = (buttons & cbCancel) ? 2 : 7;
+    defaultResult = (buttons & cbOK) ? mrOk : (buttons & cbYes) ? mrYes : (buttons & cbRetry) ? mrRetry : mrNone;
+  } else if (m_dialog.DefaultButton == mrOk) {
+    defaultResult = (buttons & cbOK) ? mrOk : mrYes;
+  } else if (m_dialog.DefaultButton == mrCancel) {
+    defaultResult = (buttons & cbCancel) ? mrCancel : mrNo;
   } else if (m_dialog.DefaultButton > 0) {
     defaultResult = m_dialog.DefaultButton;
   }
@@ -206,24 +206,24 @@ void TAdvMessageForm::Build() {
 }
 
 int TAdvMessageForm::ShowModal() {
-  m_modalResult = 0;
+  m_modalResult = mrNone;
   Create(TopmostThreadWindow());
   if (!DefaultButton() && !m_buttons.empty() && m_dialog.DefaultButton != -1) SetInitialFocus(m_buttons.front());
   Show(SW_SHOW);
   // Also when its owner is hidden or there is none, the dialog comes to the front by itself.
   ::SetForegroundWindow(Handle());
-  RunModal(*this, [this] { return m_modalResult != 0 || !Handle(); });
+  RunModal(*this, [this] { return m_modalResult != mrNone || !Handle(); });
   DestroyHandle();
   return m_modalResult;
 }
 
 bool TAdvMessageForm::FormCloseQuery() {
-  if (m_dialog.AllowCancellation) m_modalResult = 2;
+  if (m_dialog.AllowCancellation) m_modalResult = mrCancel;
   return false;
 }
 
 void TAdvMessageForm::EscapePressed() {
-  if (m_dialog.AllowCancellation) m_modalResult = 2;
+  if (m_dialog.AllowCancellation) m_modalResult = mrCancel;
 }
 
 bool TAdvMessageForm::PreviewKey(const MSG& msg) {

@@ -42,7 +42,7 @@ class TAdvMessageForm : public Form {
   TCustomAdvTaskDialog m_dialog;
   MessageFormLayout m_layout;
   std::vector<TButton*> m_buttons;
-  int m_modalResult = 0;
+  int m_modalResult = mrNone;
 };
 
 // The caption of a dialog without a title: the program's file name without folder and

@@ -5,13 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "support/DialogService.h"
 #include "ui/ChildWindowControl.h"
 
 class TButton : public ChildWindowControl {
  public:
   struct Props {
     std::string Caption;
-    int ModalResult = 0;
+    int ModalResult = mrNone;
     bool TabStop = true;
   };
   TButton(std::string name, Rect bounds, Props props);

@@ -102,7 +102,7 @@ int TCustomAdvTaskDialog::ExecutePlatformFace() {
 
   int button = 0, radio = 0;
   BOOL verified = FALSE;
-  if (FAILED(call(&config, &button, &radio, &verified))) return 0;
+  if (FAILED(call(&config, &button, &radio, &verified))) return mrNone;
   RadioButtonResult = radio;
   VerifyResult = verified != FALSE;
   return button;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "support/DialogService.h"
 #include "ui/Colour.h"
 
 enum class TTaskDialogIcon : std::uint8_t { tiBlank = 0, tiWarning = 1, tiQuestion = 2, tiError = 3, tiInformation = 4, tiShield = 6 };
@@ -26,8 +27,12 @@ struct CommonButtonInfo {
   int result;
 };
 inline constexpr CommonButtonInfo kCommonButtons[] = {
-    {cbOK, "OK", "OK", 1},           {cbYes, "Yes", "&Yes", 6},     {cbNo, "No", "&No", 7},
-    {cbCancel, "Cancel", "Cancel", 2}, {cbRetry, "Retry", "&Retry", 4}, {cbAbort, "Abort", "&Abort", 3},
+    {cbOK, "OK", "OK", mrOk},
+    {cbYes, "Yes", "&Yes", mrYes},
+    {cbNo, "No", "&No", mrNo},
+    {cbCancel, "Cancel", "Cancel", mrCancel},
+    {cbRetry, "Retry", "&Retry", mrRetry},
+    {cbAbort, "Abort", "&Abort", mrAbort},
 };
 
 class TCustomAdvTaskDialog {

@@ -57,7 +57,7 @@ int TaskDialogService::AskChoice(const std::string& text, TMsgDlgType kind, TMsg
   dialog.AllowCancellation = true;
   const int result = dialog.Execute();
   switch (result) {
-    case 1: case 2: case 3: case 4: case 6: case 7: return result;
-    default: return 0;
+    case mrOk: case mrCancel: case mrAbort: case mrRetry: case mrYes: case mrNo: return result;
+    default: return mrNone;
   }
 }
