@@ -316,6 +316,35 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Dis
 LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ERASEBKGND:
+    case WM_PAINT:
+      return PaintMessage(msg, wParam, lParam);
+    case WM_SIZE:
+    case WM_CLOSE:
+    case WM_DESTROY:
+    case WM_ACTIVATE:
+      return LifeCycleMessage(msg, wParam, lParam);
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ChildWindowMessage(msg, wParam, lParam);
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      return MouseMessage(msg, wParam, lParam);
+    default:
+      return DefaultHandler(msg, wParam, lParam);
+  }
+}
+
+LRESULT Form::PaintMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
       return 1;
 
     case WM_PAINT: {
@@ -331,6 +360,13 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
 
+    default:
+      return DefaultHandler(msg, wParam, lParam);
+  }
+}
+
+LRESULT Form::LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SIZE:
       // The client control follows the client area; aligned controls follow it.
       if (wParam != SIZE_MINIMIZED) m_client->SetBounds(RectOfSize(LOWORD(lParam), HIWORD(lParam)));
@@ -355,8 +391,16 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
 
+    default:
+      return DefaultHandler(msg, wParam, lParam);
+  }
+}
+
+LRESULT Form::ChildWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  ChildWindowControl* c = ChildControlOf(reinterpret_cast<HWND>(lParam));
+  switch (msg) {
     case WM_COMMAND:
-      if (ChildWindowControl* c = ChildControlOf(reinterpret_cast<HWND>(lParam))) {
+      if (c) {
         c->Command(HIWORD(wParam));
         return 0;
       }
@@ -365,10 +409,17 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      if (ChildWindowControl* c = ChildControlOf(reinterpret_cast<HWND>(lParam)))
+      if (c)
         if (HBRUSH brush = c->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
       return DefaultHandler(msg, wParam, lParam);
 
+    default:
+      return DefaultHandler(msg, wParam, lParam);
+  }
+}
+
+LRESULT Form::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == m_hwnd && LOWORD(lParam) == HTCLIENT) {
         POINT p{};

@@ -126,6 +126,11 @@ class Form {
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Dispatch's message families.
+  LRESULT PaintMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ChildWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void RenderArea(HDC dc, const Rect& area);
   void PaintControl(HDC dc, Control& control, const Rect& area);
   void MouseAt(int x, int y);
