@@ -53,8 +53,7 @@ bool IsProtectedFolder(const std::vector<std::string>& forms, const std::vector<
 std::string FolderTextFault(std::string_view folder) {
   const std::string bare = StripTrailingBackslashes(folder);
   std::string_view rest(bare);
-  const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-  if (rest.size() >= 3 && isLetter(rest[0]) && rest[1] == ':' && rest[2] == '\\') {
+  if (StartsWithDriveRoot(rest)) {
     rest.remove_prefix(3);
   } else if (rest.size() > 2 && rest.substr(0, 2) == "\\\\") {
     rest.remove_prefix(2);

@@ -24,6 +24,15 @@ std::string StripTrailingBackslashes(std::string_view path) {
   return keep == std::string_view::npos ? std::string() : std::string(path.substr(0, keep + 1));
 }
 
+bool StartsWithDriveLetter(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
+}
+
+bool StartsWithDriveRoot(std::string_view path) {
+  return StartsWithDriveLetter(path) && path.size() >= 3 && path[2] == '\\';
+}
+
 std::string FolderPart(std::string_view path) { return std::string(path.substr(0, FolderPartLength(path))); }
 
 std::string NamePart(std::string_view path) { return std::string(path.substr(FolderPartLength(path))); }

@@ -11,6 +11,11 @@ std::string AddTrailingBackslash(std::string_view path);
 // Removes every trailing backslash (c:\ -> c:, "\\\" -> "").
 std::string StripTrailingBackslashes(std::string_view path);
 
+// Whether the path begins with a drive: an ASCII letter of either case and a colon ("c:x").
+bool StartsWithDriveLetter(std::string_view path);
+// Whether the path begins with a drive's root folder: "c:\".
+bool StartsWithDriveRoot(std::string_view path);
+
 // The folder part of a path: up to and including its last "\" or ":"; "" when it has neither.
 std::string FolderPart(std::string_view path);
 // The name after the folder part.

@@ -27,8 +27,7 @@ std::string CurrentUserSid() {
 
 bool IsDriveRoot(const std::string& folder) {
   const std::string bare = StripTrailingBackslashes(folder);
-  return bare.size() == 2 && bare[1] == ':' &&
-         ((bare[0] >= 'a' && bare[0] <= 'z') || (bare[0] >= 'A' && bare[0] <= 'Z'));
+  return bare.size() == 2 && StartsWithDriveLetter(bare);
 }
 
 bool CreateProtectedFolder(const std::string& path) {

@@ -21,8 +21,6 @@ std::vector<std::string_view> Steps(std::string_view path) {
   return steps;
 }
 
-bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // Why one step of a path is refused; "" when it is a plain name.
 std::string StepRefusal(std::string_view step, bool wildcards) {
   if (step.empty()) return "empty path step";
@@ -55,7 +53,7 @@ bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std
 std::string EntryRefusal(std::string_view entry, bool pattern) {
   if (entry.empty()) return "empty entry";
   if (IsSeparator(entry.front())) return "absolute path";
-  if (entry.size() >= 2 && entry[1] == ':' && IsDriveLetter(entry[0])) return "drive letter";
+  if (StartsWithDriveLetter(entry)) return "drive letter";
   if (entry.find(':') != std::string_view::npos) return "\":\" names a stream or a drive";
   const std::vector<std::string_view> steps = Steps(entry);
   for (size_t i = 0; i < steps.size(); ++i) {
@@ -142,7 +140,7 @@ ExtraEntry ParseExtraEntry(std::string_view entry) {
 std::string InstallFolderRefusal(std::string_view folder, const std::vector<std::string>& protectedFolders) {
   const std::string path = StripTrailingBackslashes(folder);
   std::string_view rest;
-  if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+  if (StartsWithDriveRoot(path)) {
     rest = std::string_view(path).substr(3);
   } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
     // \\server\share\... : the server and the share are the root.

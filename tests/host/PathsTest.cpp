@@ -72,6 +72,14 @@ TEST(Paths, QuotedIfBlank) {
   for (const auto& c : cases) EXPECT_EQ(QuotedIfBlank(c.in), c.expected) << c.in;
 }
 
+TEST(Paths, DriveLetterIsAnAsciiLetterAndAColon) {
+  for (const char* yes : {"c:", "Z:x", "a:\\"}) EXPECT_TRUE(StartsWithDriveLetter(yes)) << yes;
+  for (const char* no : {"", "c", "1:", "@:", "[:", "`:", "{:", "\xC4:", "\\c:"})
+    EXPECT_FALSE(StartsWithDriveLetter(no)) << no;
+  EXPECT_TRUE(StartsWithDriveRoot("C:\\x"));
+  EXPECT_FALSE(StartsWithDriveRoot("c:x"));
+}
+
 TEST(Layout, CentredLeftRoundsTowardZero) {
   struct Case {
     int parent, width, left;
