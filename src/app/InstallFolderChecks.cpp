@@ -4,10 +4,18 @@
 
 #include "support/Folders.h"
 #include "support/Paths.h"
+#include "support/SystemFolders.h"
 #include "support/Text.h"
 
 std::vector<std::string> FolderForms(const std::string& folder) {
   return {AsciiLower(folder), CanonicalFolder(folder)};
+}
+
+bool IsOrHoldsSystemFolder(const std::string& folder) {
+  const std::vector<std::string> system = SystemFolders();
+  for (const std::string& form : FolderForms(folder))
+    if (!form.empty() && !FolderAtOrBelow(form, system).empty()) return true;
+  return false;
 }
 
 bool IsValidInstallDevice(const std::string& folder) {

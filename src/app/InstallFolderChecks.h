@@ -10,6 +10,10 @@
 // The folder's forms that the protected-folder test looks at.
 std::vector<std::string> FolderForms(const std::string& folder);
 
+// Whether the folder, in any of its forms, is one of the system's own folders or lies above
+// one (the desktop, documents, c:\users, ...): the uninstaller could never empty it.
+bool IsOrHoldsSystemFolder(const std::string& folder);
+
 // Removable, fixed and network drives take an installation; others (CD, RAM disk, no root,
 // unknown) do not. Asks for the first three characters (c:\).
 bool IsValidInstallDevice(const std::string& folder);

@@ -146,7 +146,7 @@ std::string InstallSession::FolderRefusal(const std::string& folder, bool& reset
     message =
         "Install Folder CANNOT be blank. Please use c:\\zt or c:\\corvane\\zt, unless you really know what you are "
         "doing and want to use a different folder.";
-  } else if (IsProtectedFolder(FolderForms(folder), ProgramFilesFolders())) {
+  } else if (IsProtectedFolder(FolderForms(folder), ProgramFilesFolders()) || IsOrHoldsSystemFolder(folder)) {
     message = Format("%s is a protected windows folder and we cannot install the program to it.", folder);
   } else if (!m_inexactFolder.empty() && folder == m_inexactFolder) {
     reset = false;

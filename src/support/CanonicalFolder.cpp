@@ -6,13 +6,13 @@
 #include "support/Paths.h"
 #include "support/Text.h"
 
-namespace {
-
 std::string FullPath(const std::string& path) {
   char buffer[MAX_PATH * 2] = {};
   const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return length && length < sizeof buffer ? std::string(buffer, length) : path;
+  return length && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
+
+namespace {
 
 std::string LongPath(const std::string& path) {
   char buffer[MAX_PATH * 2] = {};
@@ -24,7 +24,8 @@ std::string LongPath(const std::string& path) {
 
 std::string CanonicalFolder(const std::string& folder) {
   if (folder.empty()) return {};
-  std::string full = StripTrailingBackslashes(FullPath(folder));
+  const std::string made = FullPath(folder);
+  std::string full = StripTrailingBackslashes(made.empty() ? folder : made);
   // The long name exists only for what exists: find the longest existing head and keep the
   // rest as written.
   std::string head = full, rest;

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// The path made full by the system (relative to the current folder, "." and ".." resolved);
+// "" when the system cannot.
+std::string FullPath(const std::string& path);
+
 // The folder as the file system names it, in lower case: full path, "." and ".." resolved,
 // short names made long. The part that does not exist yet is kept as written.
 std::string CanonicalFolder(const std::string& folder);

@@ -77,6 +77,7 @@ WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
   }
   NewFile file(path);
   if (!file.Made()) return {file.Error()};
+  file.ReplaceLeftovers();
   DWORD error = 0;
   WriteAll(file.Handle(), text.data(), text.size(), error);
   if (error != 0) {

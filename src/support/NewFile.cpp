@@ -20,11 +20,18 @@ std::optional<FileIdentity> PlainFileIdentity(HANDLE file) {
 }  // namespace
 
 NewFile::NewFile(const std::string& path) : m_path(path) {
-  const std::string name = path + "." + std::to_string(::GetCurrentProcessId());
-  // DELETE access and delete sharing let the handle rename and discard its file.
-  m_file.reset(::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
-                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!m_file) m_error = ::GetLastError();
+  // A name of this process's id that is taken was left by a killed run that had the same id
+  // (the system gives ids again): the file is made under one more digit, and that leftover
+  // is as much a leftover as any other (ReplaceLeftovers).
+  const std::string own = path + "." + std::to_string(::GetCurrentProcessId());
+  for (int attempt = -1; attempt < 10 && !m_file; ++attempt) {
+    m_name = attempt < 0 ? own : own + std::to_string(attempt);
+    // DELETE access and delete sharing let the handle rename and discard its file.
+    m_file.reset(::CreateFileA(m_name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    m_error = m_file ? 0 : ::GetLastError();
+    if (m_error != ERROR_FILE_EXISTS && m_error != ERROR_ALREADY_EXISTS) break;
+  }
 }
 
 NewFile::~NewFile() {
@@ -62,7 +69,7 @@ void NewFile::ReplaceLeftovers() {
   const std::size_t slash = m_path.find_last_of('\\');
   const std::string folder = slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1);
   const std::string stem = m_path.substr(folder.size()) + ".";
-  const std::string own = stem + std::to_string(::GetCurrentProcessId());
+  const std::string own = m_name.substr(folder.size());
   std::vector<std::string> leftovers;
   WIN32_FIND_DATAA found{};
   const UniqueFindHandle search(::FindFirstFileA((m_path + ".*").c_str(), &found));

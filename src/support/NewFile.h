@@ -21,7 +21,8 @@ struct FileIdentity {
 
 class NewFile {
  public:
-  // Makes the file `path` + "." + this process's id; check with Made().
+  // Makes the file `path` + "." + this process's id (one more digit when a killed run left that
+  // name); check with Made().
   explicit NewFile(const std::string& path);
   NewFile(NewFile&&) noexcept = default;
   NewFile& operator=(NewFile&&) noexcept = default;
@@ -47,6 +48,7 @@ class NewFile {
 
  private:
   std::string m_path;
+  std::string m_name;  // the name it was made under
   UniqueFileHandle m_file;
   unsigned long m_error = 0;
   bool m_kept = false;

@@ -1,5 +1,7 @@
 #include "support/Paths.h"
 
+#include "support/Text.h"
+
 namespace {
 size_t FolderPartLength(std::string_view path) {
   const size_t cut = path.find_last_of("\\:");
@@ -48,4 +50,13 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
 std::string QuotedIfBlank(std::string_view path) {
   if (path.find(' ') == std::string_view::npos) return std::string(path);
   return "\"" + std::string(path) + "\"";
+}
+
+std::string FolderAtOrBelow(std::string_view folder, const std::vector<std::string>& folders) {
+  const std::string lowered = AsciiLower(AddTrailingBackslash(folder));
+  for (const std::string& other : folders) {
+    if (other.empty()) continue;
+    if (AsciiLower(AddTrailingBackslash(other)).compare(0, lowered.size(), lowered) == 0) return other;
+  }
+  return {};
 }

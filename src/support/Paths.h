@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // "" stays ""; otherwise the result ends in exactly one backslash (c:\x\\\ -> c:\x\).
 std::string AddTrailingBackslash(std::string_view path);
@@ -28,3 +29,7 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension);
 // whole (and the system does not try "c:\my.exe" for "c:\my games\x.exe"); other paths as
 // they are.
 std::string QuotedIfBlank(std::string_view path);
+
+// The first of `folders` that `folder` is or lies above, compared in any letter case; "" when
+// there is none.
+std::string FolderAtOrBelow(std::string_view folder, const std::vector<std::string>& folders);

@@ -53,6 +53,7 @@ void StartRunLog(const std::string& basePath) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))) return;
   {
     NewFile file(state.path);
+    file.ReplaceLeftovers();
     if (!file.RenameTo(state.path)) return;
     state.file = file.Identity();
     if (!state.file) return;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/CanonicalFolder.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
@@ -11,12 +12,6 @@ namespace {
 
 std::uint64_t SizeOf(const WIN32_FIND_DATAA& data) {
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH * 2] = {};
-  const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return length && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
 bool IsReparsePoint(const std::string& path) {

@@ -42,7 +42,7 @@ void RemoveLinkIntoFolder(const std::string& link, const std::string& installDir
   if (::DeleteFileA(link.c_str()))
     tally.Removed(link);
   else
-    tally.Kept(link, SystemErrorReason(::GetLastError()));
+    tally.NotRemoved(link, SystemErrorReason(::GetLastError()));
 }
 
 // The registry's command line names this record in the canonical form of its folder.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/CanonicalFolder.h"
 #include "support/Files.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
@@ -11,11 +12,18 @@
 
 namespace {
 
+// An Extra_List entry with "|N": a larger file it matches holds the user's data.
+struct SizeLimit {
+  std::string folder;  // lower case, with its trailing backslash
+  std::string pattern;
+  std::uint64_t maxBytes = 0;
+};
+
 // The install folder as it will be once the planned steps have run.
 class PlannedState {
  public:
-  PlannedState(std::string installDir, const std::vector<std::string>& leftForLast)
-      : m_dir(std::move(installDir)) {
+  PlannedState(std::string installDir, const std::vector<std::string>& leftForLast, std::vector<SizeLimit> limits)
+      : m_dir(std::move(installDir)), m_limits(std::move(limits)) {
     for (const std::string& path : leftForLast) m_untouchable.push_back(AsciiLower(path));
   }
 
@@ -29,9 +37,14 @@ class PlannedState {
     return !Contains(m_planned, key) && !Contains(m_untouchable, key);
   }
 
-  void AddDelete(std::string path, std::uint64_t bytes, std::optional<std::uint64_t> maxBytes = {},
-                 std::vector<std::string> unlessPresent = {}) {
+  // Whichever list reaches a file, every size limit that matches it applies: the smallest wins.
+  void AddDelete(std::string path, std::uint64_t bytes, std::vector<std::string> unlessPresent = {}) {
     if (!Plannable(path)) return;
+    std::optional<std::uint64_t> maxBytes;
+    const std::string folder = AsciiLower(FolderPart(path));
+    for (const SizeLimit& limit : m_limits)
+      if (limit.folder == folder && MatchesPattern(limit.pattern, NamePart(path)))
+        maxBytes = std::min(maxBytes.value_or(limit.maxBytes), limit.maxBytes);
     m_planned.push_back(AsciiLower(path));
     m_steps.push_back({RemovalStep::Kind::Delete, std::move(path), {}, bytes, maxBytes, std::move(unlessPresent)});
   }
@@ -41,10 +54,9 @@ class PlannedState {
     m_steps.push_back({RemovalStep::Kind::Rename, from, to, bytes, {}, {}});
   }
   // Every file matching the entry (a name or a pattern, in the folder or its sub-folder).
-  void AddMatches(const std::string& entry, std::optional<std::uint64_t> maxBytes = {},
-                  const std::vector<std::string>& unlessPresent = {}) {
+  void AddMatches(const std::string& entry, const std::vector<std::string>& unlessPresent = {}) {
     for (FoundFile& file : MatchingFiles(m_dir + SubFolderOf(entry), NamePart(entry)))
-      AddDelete(std::move(file.path), file.bytes, maxBytes, unlessPresent);
+      AddDelete(std::move(file.path), file.bytes, unlessPresent);
   }
 
   const std::string& Dir() const { return m_dir; }
@@ -56,6 +68,7 @@ class PlannedState {
   }
 
   std::string m_dir;
+  std::vector<SizeLimit> m_limits;
   std::vector<std::string> m_untouchable;
   std::vector<std::string> m_planned;
   std::vector<std::string> m_appearing;
@@ -82,7 +95,9 @@ void PlanListedFiles(const UninstallRecordData& record, PlannedState& state, Rem
       tally.Refused("File_List", entry, refusal);
       continue;
     }
-    const std::string path = state.Dir() + entry;
+    // In its long form: an entry that is the short name of the record or of the program is
+    // still the file that goes last.
+    const std::string path = CanonicalFolder(state.Dir() + entry);
     if (const auto bytes = FileBytes(path)) state.AddDelete(path, *bytes);
   }
 }
@@ -98,7 +113,7 @@ void PlanConditionalGroups(const UninstallRecordData& record, PlannedState& stat
     for (const std::string& name : group.required) required.push_back(state.Dir() + name);
     if (std::any_of(required.begin(), required.end(), [&](const std::string& p) { return state.Present(p); }))
       continue;
-    for (const std::string& pattern : group.patterns) state.AddMatches(pattern, std::nullopt, required);
+    for (const std::string& pattern : group.patterns) state.AddMatches(pattern, required);
   }
 }
 
@@ -109,7 +124,7 @@ void PlanExtraFiles(const UninstallRecordData& record, PlannedState& state, Remo
       tally.Refused("Extra_List", entry, extra.refusal);
       continue;
     }
-    state.AddMatches(extra.pattern, extra.maxBytes);
+    state.AddMatches(extra.pattern);
   }
 }
 
@@ -139,7 +154,13 @@ void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
 
 std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const std::string& installDir,
                                          const std::vector<std::string>& leftForLast, RemovalTally& tally) {
-  PlannedState state(installDir, leftForLast);
+  std::vector<SizeLimit> limits;
+  for (const std::string& entry : ListItems(record.extraList, ',')) {
+    const ExtraEntry extra = ParseExtraEntry(entry);
+    if (extra.refusal.empty() && extra.maxBytes)
+      limits.push_back({AsciiLower(installDir + SubFolderOf(extra.pattern)), NamePart(extra.pattern), *extra.maxBytes});
+  }
+  PlannedState state(installDir, leftForLast, std::move(limits));
   PlanRenames(record, state, tally);
   PlanListedFiles(record, state, tally);
   PlanConditionalGroups(record, state, tally);

@@ -18,7 +18,8 @@ struct RemovalStep {
   std::string path;
   std::string renameTo;  // Rename: the name Y goes back to
   std::uint64_t bytes = 0;
-  // Delete only when the file holds at most this many bytes (Extra_List "|N").
+  // Delete only when the file holds at most this many bytes: the smallest Extra_List "|N" that
+  // matches it, whichever list planned the step.
   std::optional<std::uint64_t> maxBytes;
   // Delete only while none of these files exists (Conditional_list), checked again at the step.
   std::vector<std::string> unlessPresent;

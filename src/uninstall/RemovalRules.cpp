@@ -137,30 +137,22 @@ ExtraEntry ParseExtraEntry(std::string_view entry) {
   return parsed;
 }
 
+bool IsDrivePath(std::string_view path) {
+  return path.size() >= 3 && StartsWithDriveLetter(path) && (path[2] == '\\' || path[2] == '/');
+}
+
 std::string InstallFolderRefusal(std::string_view folder, const std::vector<std::string>& protectedFolders) {
   const std::string path = StripTrailingBackslashes(folder);
-  std::string_view rest;
-  if (StartsWithDriveRoot(path)) {
-    rest = std::string_view(path).substr(3);
-  } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
-    // \\server\share\... : the server and the share are the root.
-    const std::vector<std::string_view> steps = Steps(std::string_view(path).substr(2));
-    if (steps.size() < 3) return "the root of a network share";
-    rest = std::string_view(path).substr(2 + steps[0].size() + 1 + steps[1].size() + 1);
-  } else {
-    return "not an absolute folder";
-  }
+  if (!StartsWithDriveRoot(path))
+    return path.rfind("\\\\", 0) == 0 ? "a network or device path" : "not an absolute folder";
+  const std::string_view rest = std::string_view(path).substr(3);
   if (rest.empty()) return "the root of a drive";
   for (const std::string_view step : Steps(rest)) {
     std::string refusal = StepRefusal(step, false);
     if (!refusal.empty()) return refusal;
   }
-  const std::string lowered = AsciiLower(AddTrailingBackslash(path));
-  for (const std::string& guarded : protectedFolders) {
-    if (guarded.empty()) continue;
-    const std::string other = AsciiLower(AddTrailingBackslash(guarded));
-    if (other.compare(0, lowered.size(), lowered) == 0) return "a system folder or one above it (" + guarded + ")";
-  }
+  if (const std::string guarded = FolderAtOrBelow(path, protectedFolders); !guarded.empty())
+    return "a system folder or one above it (" + guarded + ")";
   return {};
 }
 

@@ -16,6 +16,11 @@ void RemovalTally::Kept(const std::string& path, const std::string& reason) {
   m_report.push_back(path + " (" + reason + ")");
 }
 
+void RemovalTally::NotRemoved(const std::string& path, const std::string& reason) {
+  Kept(path, reason);
+  m_systemRefused = true;
+}
+
 void RemovalTally::Refused(const std::string& list, const std::string& entry, const std::string& reason) {
   LogFormat("Uninstall.Refused %s entry %s (%s)", list, entry, reason);
   m_report.push_back(entry + " (refused: " + reason + ")");

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include "support/CanonicalFolder.h"
 #include "support/Folders.h"
 #include "support/Paths.h"
+#include "support/System.h"
+#include "support/SystemFolders.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
+#include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallRun.h"
 
 namespace {
@@ -29,6 +33,19 @@ bool EndsWith(const std::string& text, const char* suffix) {
   return lower.size() > end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
 }
 
+// The finishing copy of the uninstaller with process id `starter`.
+std::string FinishingCopyPath(const std::string& temp, DWORD starter) {
+  return temp + "qlx-unins-" + std::to_string(starter) + ".exe";
+}
+
+// Whether this process is the finishing copy that `starter` made: its own image is that copy,
+// and the handle it was given is that process. A plain command line with the switch is neither.
+bool IsFinishingCopyOf(HANDLE starter) {
+  const std::string temp = TemporaryFolder();
+  const DWORD id = ::GetProcessId(starter);
+  return !temp.empty() && id != 0 && AsciiLower(OwnFilePath()) == AsciiLower(FinishingCopyPath(temp, id));
+}
+
 void DeleteWithRetries(const std::string& path) {
   for (int i = 0; i < kDeleteTries; ++i) {
     if (::DeleteFileA(path.c_str()) || ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
@@ -41,7 +58,7 @@ void DeleteWithRetries(const std::string& path) {
 bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath) {
   const std::string temp = TemporaryFolder();
   if (temp.empty()) return false;
-  const std::string copy = temp + "qlx-unins-" + std::to_string(::GetCurrentProcessId()) + ".exe";
+  const std::string copy = FinishingCopyPath(temp, ::GetCurrentProcessId());
   if (!::CopyFileA(programPath.c_str(), copy.c_str(), FALSE)) return false;
 
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -53,8 +70,9 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
     return false;
   }
   HANDLE self = nullptr;
-  if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
-                         TRUE, 0))
+  // The copy waits on it, and asks its id to know it was started by this process.
+  if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self,
+                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
     return false;
   const UniqueKernelHandle ownProcess(self);
 
@@ -72,11 +90,15 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
 }
 
 int FinishSelfRemoval(const SelfRemovalOptions& options) {
-  const UniqueKernelHandle parent(reinterpret_cast<HANDLE>(options.parentProcess));
+  // The handle is only taken over (and so closed) once it is known to be the starter's.
+  const auto starter = reinterpret_cast<HANDLE>(options.parentProcess);
+  if (!IsFinishingCopyOf(starter)) return kExitBadRecord;
+  const UniqueKernelHandle parent(starter);
   const std::string folder = FolderPart(options.programPath);
-  // Only a program and its record side by side in one folder, nothing else.
+  // Only a program and its record side by side in one folder that an uninstall may empty.
   if (folder.size() <= 3 || FolderPart(options.recordPath) != folder || !EndsWith(options.programPath, ".exe") ||
-      !EndsWith(options.recordPath, ".dat"))
+      !EndsWith(options.recordPath, ".dat") ||
+      !InstallFolderRefusal(AddTrailingBackslash(CanonicalFolder(folder)), SystemFolders()).empty())
     return kExitBadRecord;
   ::WaitForSingleObject(parent.get(), kParentWaitMs);
   DeleteWithRetries(options.programPath);

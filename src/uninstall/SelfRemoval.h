@@ -13,5 +13,6 @@
 // false (and nothing left in the temporary folder) when it cannot be started.
 bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath);
 
-// The finishing copy's work; its exit code (0, or 2 for a line it will not act on).
+// The finishing copy's work; its exit code (0, or 2 for a line it will not act on: one that
+// does not come from the uninstaller that made this copy, or a folder no uninstall may empty).
 int FinishSelfRemoval(const SelfRemovalOptions& options);

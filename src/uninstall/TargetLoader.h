@@ -15,8 +15,3 @@ struct TargetLoading {
 };
 
 TargetLoading LoadUninstallTarget(const std::string& recordPath, const std::string& programPath);
-
-// The system's folders that no install folder may be, or lie above: Windows, System32, both
-// Program Files, the user profile and the folder of profiles, desktop, documents, Start menu,
-// application data; each as given and in its canonical form.
-std::vector<std::string> ProtectedFolders();

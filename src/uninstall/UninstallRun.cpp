@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include "product/Product.h"
 #include "support/Files.h"
 #include "support/Format.h"
+#include "support/NewFile.h"
 #include "support/RunLog.h"
 #include "support/SystemError.h"
 #include "uninstall/InstalledFiles.h"
@@ -31,7 +33,7 @@ void TakeStep(const RemovalStep& step, const std::string& installDir, RemovalTal
     if (::MoveFileA(step.path.c_str(), step.renameTo.c_str()))
       tally.Renamed(step.path, step.renameTo);
     else
-      tally.Kept(step.path, "not renamed back, " + SystemErrorReason(::GetLastError()));
+      tally.NotRemoved(step.path, "not renamed back, " + SystemErrorReason(::GetLastError()));
     return;
   }
   for (const std::string& needed : step.unlessPresent)
@@ -48,7 +50,7 @@ void TakeStep(const RemovalStep& step, const std::string& installDir, RemovalTal
   if (::DeleteFileA(step.path.c_str()))
     tally.Removed(step.path);
   else
-    tally.Kept(step.path, SystemErrorReason(::GetLastError()));
+    tally.NotRemoved(step.path, SystemErrorReason(::GetLastError()));
 }
 
 // The file steps with the progress window; false when the user cancelled.
@@ -89,21 +91,25 @@ const char* ExitCodeText(int code) {
   }
 }
 
-std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept) {
+std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept, bool runAgain) {
   if (kept.empty()) return Format("%s was removed.", programName);
   std::string text = Format("%s was removed, but these files were kept:", programName);
   for (const std::string& line : kept) text += "\r\n" + line;
+  if (runAgain)
+    text += "\r\n\r\nThe uninstaller and the uninstall entry stay: run the uninstall again once these files can be "
+            "removed.";
   return text;
 }
 
 UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
                              const InstallProgressFactory& makeProgress) {
-  const std::string& name = target.record.programName;
+  // The product's own name words what the user answers and reads, never the record's text.
+  const std::string name = kProductName;
   if (choices.ask &&
       dialogs.AskChoice(Format("Remove %s and all of its components?", name), TMsgDlgType::mtConfirmation,
                         mbYes | mbNo, 0) != mrYes) {
     LogText("Uninstall.Not confirmed");
-    return {kExitCancelled, false};
+    return {kExitCancelled, false, {}};
   }
   RemovalTally tally;
   const std::vector<RemovalStep> steps =
@@ -111,13 +117,26 @@ UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoic
   LogFormat("Uninstall.%d file steps", static_cast<int>(steps.size()));
   if (!TakeFileSteps(steps, target, name, makeProgress, tally)) {
     LogText("Uninstall.Cancelled in the progress window");
-    return {kExitCancelled, false};
+    return {kExitCancelled, false, {}};
+  }
+  {
+    // Records a killed install left ("unins5100.dat.<digits>"): a new file of this run takes
+    // each name in turn (a link there is replaced, not followed) and goes itself.
+    NewFile sweeper(target.recordPath);
+    sweeper.ReplaceLeftovers();
   }
   RemoveEmptyFolders(target.record, target.installDir, tally);
   RemoveShortcuts(target.record, target.installDir, tally);
-  RemoveUninstallEntry(target.recordPath, tally);
+  // Files the system would not remove: the entry, the record and the program stay, so that the
+  // uninstall can run again.
+  const bool runAgain = tally.SystemRefused();
+  if (runAgain)
+    LogText("Uninstall.Files the system would not remove: the uninstaller, its record and its entry stay");
+  else
+    RemoveUninstallEntry(target.recordPath, tally);
 
   const bool kept = !tally.ReportLines().empty();
-  if (kept || choices.reportSuccess) dialogs.ShowNotice(name, RemovalReport(name, tally.ReportLines()));
-  return {kept ? kExitFilesKept : kExitRemoved, true};
+  UninstallResult result{kept ? kExitFilesKept : kExitRemoved, !runAgain, {}};
+  if (kept || choices.reportSuccess) result.report = RemovalReport(name, tally.ReportLines(), runAgain);
+  return result;
 }

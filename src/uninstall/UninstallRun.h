@@ -16,6 +16,7 @@ inline constexpr int kExitRemoved = 0;
 inline constexpr int kExitAlreadyRunning = 1;
 inline constexpr int kExitBadRecord = 2;
 inline constexpr int kExitFilesKept = 3;
+inline constexpr int kExitFailed = 4;
 inline constexpr int kExitCancelled = 5;
 
 // The text after "Exit code %d: " in the log.
@@ -37,11 +38,14 @@ struct UninstallResult {
   int exitCode = kExitRemoved;
   // Whether the program and the record are to go too (the run got through).
   bool finished = false;
+  // The closing report, "" when none is to be shown. The caller shows it once the program and
+  // the record are on their way: "was removed" is said only then.
+  std::string report;
 };
 
 UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
                              const InstallProgressFactory& makeProgress);
 
 // The closing report: "%s was removed." or "%s was removed, but these files were kept:" and
-// one CR LF + line per kept file.
-std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept);
+// one CR LF + line per kept file; with `runAgain`, why the uninstaller stays.
+std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept, bool runAgain);

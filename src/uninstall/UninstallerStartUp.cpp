@@ -8,6 +8,7 @@
 #include "product/Product.h"
 #include "support/Application.h"
 #include "support/CanonicalFolder.h"
+#include "support/Format.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
 #include "support/ProgramShell.h"
@@ -57,8 +58,14 @@ class Uninstaller {
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};
-    const UninstallResult result = RunUninstall(target, choices, m_services.Dialogs(), ProgressFactory());
-    if (result.finished) RemoveProgramAndRecord(target);
+    UninstallResult result = RunUninstall(target, choices, m_services.Dialogs(), ProgressFactory());
+    if (result.finished && !RemoveProgramAndRecord(target)) {
+      result.exitCode = kExitFailed;
+      result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
+                             "removed.",
+                             kProductName, target.installDir);
+    }
+    if (!result.report.empty()) m_services.Dialogs().ShowNotice(kProductName, result.report);
     return result.exitCode;
   }
 
@@ -72,16 +79,18 @@ class Uninstaller {
   }
 
   // The running program and the record go last: by the finishing copy when the program lies in
-  // the install folder, otherwise here.
-  static void RemoveProgramAndRecord(const UninstallTarget& target) {
+  // the install folder, otherwise here. False when they stay.
+  static bool RemoveProgramAndRecord(const UninstallTarget& target) {
     if (FolderPart(target.programPath) == target.installDir) {
       const bool started = StartSelfRemoval(target.programPath, target.recordPath);
       LogFormat("Uninstall.Finishing copy started: %s", BoolText(started));
-      return;
+      return started;
     }
-    if (::DeleteFileA(target.recordPath.c_str())) LogFormat("Uninstall.Removed %s", target.recordPath);
+    const bool removed = ::DeleteFileA(target.recordPath.c_str());
+    if (removed) LogFormat("Uninstall.Removed %s", target.recordPath);
     if (::RemoveDirectoryA(StripTrailingBackslashes(target.installDir).c_str()))
       LogFormat("Uninstall.Removed %s", target.installDir);
+    return removed;
   }
 
   UninstallOptions m_options;
@@ -93,10 +102,13 @@ class Uninstaller {
 
 int RunUninstaller() {
   ProgramShell shell;
-  LeaveInstallFolder();
   const std::string arguments = ArgumentsAfterProgram(ProcessCommandLine().Raw());
+  UninstallOptions options = ParseUninstallArguments(arguments);
+  // A relative record path names a file of the folder the uninstaller was started in.
+  if (const std::string full = FullPath(options.recordPath); !options.recordPath.empty() && !full.empty())
+    options.recordPath = full;
+  LeaveInstallFolder();
   if (const auto finishing = ParseSelfRemovalArguments(arguments)) return FinishSelfRemoval(*finishing);
-  const UninstallOptions options = ParseUninstallArguments(arguments);
 
   // A second copy, or one started while the installer runs, ends at once without a window and
   // without touching the first one's log.
@@ -107,7 +119,7 @@ int RunUninstaller() {
   LogText("Uninstall.started");
   LogFormat("Uninstall.Command line: %s", ProcessCommandLine().Raw());
   RunServices services(options.Switches());
-  int code = kExitFilesKept;
+  int code = kExitFailed;
   try {
     code = Uninstaller(options, services).Run();
   } catch (const std::exception& e) {

@@ -94,6 +94,15 @@ TEST(SilentInstall, ExitCodes) {
     EXPECT_NE(RunLog().find("Report: c:\\windows\\qlx\\ is a protected windows folder"), std::string::npos);
     EXPECT_NE(LastLine(RunLog()).find("Exit code 2: refused folder <c:\\windows\\qlx\\>"), std::string::npos);
   }
+  // The user's own system folders, and the folder above every profile: no uninstall could
+  // empty them, so nothing goes there.
+  for (const std::string& folder : {SpecialFolderPath(0x10), SpecialFolderPath(5), std::string("c:\\users")}) {
+    auto p = InstallerProcess::Start(InstallerPath(), "\"/dir=" + folder + "\" /verysilent");
+    ASSERT_TRUE(p.WaitForExit(30000));
+    EXPECT_EQ(p.ExitCode(), 2u) << folder;
+    EXPECT_NE(RunLog().find("is a protected windows folder"), std::string::npos) << folder;
+    EXPECT_FALSE(FileIsPresentForTest(folder + "\\qlx.exe")) << folder;
+  }
   // 1: another copy is running (an interactive second copy still ends with 0).
   {
     // A folder without an installed copy, so that no version question comes first.

@@ -44,6 +44,7 @@ TEST_P(InstallThenUninstall, LeavesOnlyTheUsersOwnFiles) {
   ASSERT_TRUE(WriteWholeFile(folder + "tips\\tip01.htm.qlx-new", "left by a stopped install"));
   ASSERT_TRUE(WriteWholeFile(folder + "tips\\tip02.htm.qlx-new.768", "left by a killed install"));
   ASSERT_TRUE(WriteWholeFile(folder + "qlx.exe.qlx-new.1234", "left by a killed install"));
+  ASSERT_TRUE(WriteWholeFile(folder + "unins5100.dat.4242", "left by a killed install"));
 
   EXPECT_EQ(RunCommandLine(command + " /VERYSILENT"), 0u);
   EXPECT_TRUE(WaitUntilGone(folder + "unins.exe"));

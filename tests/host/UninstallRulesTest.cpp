@@ -178,9 +178,10 @@ TEST(RemovalRules, InstallFolderIsNeverARootOrASystemFolder) {
   EXPECT_EQ(InstallFolderRefusal(R"(c:\zt)", system), "");
   EXPECT_EQ(InstallFolderRefusal(R"(d:\my games\zt\)", system), "");
   EXPECT_EQ(InstallFolderRefusal(R"(c:\users\me\zt)", system), "");
-  EXPECT_EQ(InstallFolderRefusal(R"(\\server\share\zt)", system), "");
   for (const char* bad : {R"(c:\)", "c:", R"(C:\Windows\)", R"(c:\PROGRAM FILES (X86))", R"(c:\users)",
-                          R"(c:\users\me)", R"(\\server\share)", R"(\\server\share\)", "zt", R"(\zt)",
+                          R"(c:\users\me)", R"(\\server\share)", R"(\\server\share\)", R"(\\server\share\zt)",
+                          R"(\\?\c:\zt)", R"(\\.\c:\zt)", R"(\\?\UNC\server\share\zt)",
+                          R"(\\?\GLOBALROOT\Device\HarddiskVolume1\zt)", "zt", R"(\zt)",
                           R"(c:\zt\..\windows)", R"(c:\zt\*)", R"(c:\zt\.)"})
     EXPECT_NE(InstallFolderRefusal(bad, system), "") << bad;
 

@@ -65,8 +65,15 @@ TEST(ShortDateText, ConvertsDayCountsAndRefusesNonsense) {
 TEST(SaveTextToFile, WritesReplacesAndDeletes) {
   ScratchFolder scratch("save");
   const std::string path = scratch / "unins5100.dat";
+  // Killed runs left these, one of them with this process's id (ids are given again); others
+  // are not ours.
+  const std::string ownId = path + "." + std::to_string(::GetCurrentProcessId());
+  for (const std::string& left : {path + ".4242", ownId, path + ".42x"}) ASSERT_TRUE(WriteWholeFile(left, "killed"));
   EXPECT_TRUE(SaveTextToFile(path, "[Uninstall]\r\nguid=x\r\n").Written());
   EXPECT_EQ(ReadWholeFile(path), "[Uninstall]\r\nguid=x\r\n");
+  EXPECT_FALSE(FileIsPresent(path + ".4242"));
+  EXPECT_FALSE(FileIsPresent(ownId));
+  EXPECT_EQ(ReadWholeFile(path + ".42x"), "killed");
   // A shorter text replaces the whole content.
   EXPECT_TRUE(SaveTextToFile(path, std::string("a\0b", 3)).Written());
   EXPECT_EQ(ReadWholeFile(path), std::string("a\0b", 3));
