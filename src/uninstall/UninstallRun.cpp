@@ -105,11 +105,18 @@ UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoic
                              const InstallProgressFactory& makeProgress) {
   // The product's own name words what the user answers and reads, never the record's text.
   const std::string name = kProductName;
-  if (choices.ask &&
-      dialogs.AskChoice(Format("Remove %s and all of its components?", name), TMsgDlgType::mtConfirmation,
-                        mbYes | mbNo, 0) != mrYes) {
-    LogText("Uninstall.Not confirmed");
-    return {kExitCancelled, false, {}};
+  if (choices.ask) {
+    const int answer = dialogs.AskChoice(Format("Remove %s and all of its components?", name),
+                                         TMsgDlgType::mtConfirmation, mbYes | mbNo, 0);
+    // No answer at all: the question could not be shown, which is no "No".
+    if (answer == mrNone) {
+      LogText("Uninstall.The question could not be shown");
+      return {kExitFailed, false, {}};
+    }
+    if (answer != mrYes) {
+      LogText("Uninstall.Not confirmed");
+      return {kExitCancelled, false, {}};
+    }
   }
   RemovalTally tally;
   const std::vector<RemovalStep> steps =
