@@ -16,6 +16,7 @@
 #include "support/Folders.h"
 #include "support/Format.h"
 #include "support/Locale.h"
+#include "support/LogOnlyDialogs.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
 #include "support/ProgramShell.h"
@@ -170,7 +171,12 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   m_folder = folder;
   bool reset = false;
   if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
-    m_dialogs.ShowNotice(refusal);
+    // Unattended, nobody is there to answer a dialog: the refusal goes to the log and the run
+    // ends at once.
+    if (m_mode == RunMode::Interactive)
+      m_dialogs.ShowNotice(refusal);
+    else
+      LogReport(refusal);
     // Unattended, the run ends here; the window offers the default folder again.
     if (reset && m_mode == RunMode::Interactive) SetDefaultFolder(view);
     InstallAttempt refused = Ended(kExitRefusedFolder, Format("refused folder <%s>", folder));

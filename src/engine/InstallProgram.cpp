@@ -129,10 +129,10 @@ bool UnderMenuProgram(const std::string& installFolder) {
 std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& folders, const std::string& desktopLink,
                                  WrittenFiles& files, int fileCount) {
   record.AddCompletionLines(GroupFolder(kGroupSubPath));
-  MakeGroupShortcuts(kGroupSubPath, folders.install);
-  MakeDesktopShortcut(desktopLink, folders.install);
+  std::vector<std::string> notSaved = MakeGroupShortcuts(kGroupSubPath, folders.install);
+  if (!MakeDesktopShortcut(desktopLink, folders.install)) notSaved.push_back(desktopLink);
   // A shortcut the shell could not save is as missing as a file that was not written.
-  for (const std::string& link : MissingShortcuts(kGroupSubPath, desktopLink)) {
+  for (const std::string& link : MissingShortcuts(kGroupSubPath, desktopLink, notSaved)) {
     LogFormat("InstallProgram.Shortcut NOT saved %s", link);
     files.failed.push_back(link);
   }

@@ -1,5 +1,7 @@
 #include "engine/Shortcuts.h"
 
+#include <algorithm>
+
 #include "product/Product.h"
 #include "support/Files.h"
 #include "support/Folders.h"
@@ -15,9 +17,10 @@ std::string GroupFolder(std::string_view subPath) {
   return SpecialFolderPath(kCsidlPrograms) + std::string(subPath);
 }
 
-void MakeGroupShortcuts(std::string_view subPath, const std::string& installFolder) {
+std::vector<std::string> MakeGroupShortcuts(std::string_view subPath, const std::string& installFolder) {
+  std::vector<std::string> notSaved;
   // A path with characters outside the code page would name another folder, or none.
-  if (!SpecialFolderIsExact(kCsidlPrograms)) return;
+  if (!SpecialFolderIsExact(kCsidlPrograms)) return notSaved;
   std::string groupFolder = GroupFolder(subPath);
   std::string created = groupFolder;
   EnsureFolder(created);
@@ -25,27 +28,34 @@ void MakeGroupShortcuts(std::string_view subPath, const std::string& installFold
   for (const ShortcutEntry& entry : GroupShortcuts()) {
     const std::string arguments = entry.arguments.empty() ? "" : QuotedIfBlank(installFolder + entry.arguments);
     const std::string icon = entry.icon.empty() ? "" : installFolder + entry.icon;
-    CreateShellLink(groupFolder + entry.name + ".lnk", installFolder + entry.target, arguments, entry.name, icon, 0, 0);
+    const std::string link = groupFolder + entry.name + ".lnk";
+    if (!CreateShellLink(link, installFolder + entry.target, arguments, entry.name, icon, 0, 0))
+      notSaved.push_back(link);
   }
+  return notSaved;
 }
 
 std::string DesktopShortcutPath() {
   return AddTrailingBackslash(SpecialFolderPath(kCsidlDesktop)) + kDesktopShortcutName;
 }
 
-void MakeDesktopShortcut(const std::string& linkPath, const std::string& installFolder) {
-  if (!SpecialFolderIsExact(kCsidlDesktop)) return;
-  CreateShellLink(linkPath, installFolder + kDesktopTarget, "", kProductName, installFolder + kDesktopIcon, 0, 0);
+bool MakeDesktopShortcut(const std::string& linkPath, const std::string& installFolder) {
+  if (!SpecialFolderIsExact(kCsidlDesktop)) return true;
+  return CreateShellLink(linkPath, installFolder + kDesktopTarget, "", kProductName, installFolder + kDesktopIcon, 0, 0);
 }
 
-std::vector<std::string> MissingShortcuts(std::string_view subPath, const std::string& desktopLink) {
+std::vector<std::string> MissingShortcuts(std::string_view subPath, const std::string& desktopLink,
+                                          const std::vector<std::string>& notSaved) {
+  const auto failed = [&](const std::string& link) {
+    return !FileIsPresent(link) || std::find(notSaved.begin(), notSaved.end(), link) != notSaved.end();
+  };
   std::vector<std::string> missing;
   const bool groupExact = SpecialFolderIsExact(kCsidlPrograms);
   const std::string groupFolder = GroupFolder(subPath);
   for (const ShortcutEntry& entry : GroupShortcuts()) {
     const std::string link = groupFolder + entry.name + ".lnk";
-    if (!groupExact || !FileIsPresent(link)) missing.push_back(link);
+    if (!groupExact || failed(link)) missing.push_back(link);
   }
-  if (!SpecialFolderIsExact(kCsidlDesktop) || !FileIsPresent(desktopLink)) missing.push_back(desktopLink);
+  if (!SpecialFolderIsExact(kCsidlDesktop) || failed(desktopLink)) missing.push_back(desktopLink);
   return missing;
 }

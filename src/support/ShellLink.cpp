@@ -39,7 +39,7 @@ std::wstring Wide(const std::string& text) {
 
 }  // namespace
 
-void CreateShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments,
+bool CreateShellLink(const std::string& linkPath, const std::string& target, const std::string& arguments,
                      const std::string& description, const std::string& iconPath, std::int32_t iconIndex,
                      std::uint16_t hotKey) {
   ComPtr<IShellLinkA> link;
@@ -57,7 +57,7 @@ void CreateShellLink(const std::string& linkPath, const std::string& target, con
   link->SetDescription(description.c_str());
   link->SetShowCmd(SW_SHOWNORMAL);
   if (hotKey != 0) link->SetHotkey(hotKey);
-  file->Save(Wide(linkPath).c_str(), FALSE);
+  return SUCCEEDED(file->Save(Wide(linkPath).c_str(), FALSE));
 }
 
 std::string ShellLinkTarget(const std::string& linkPath) {

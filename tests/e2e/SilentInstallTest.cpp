@@ -86,10 +86,12 @@ TEST(SilentInstall, SilentShowsTheProgressWindowAndTheReportButNoMainWindow) {
 }
 
 TEST(SilentInstall, ExitCodes) {
-  // 2: a refused folder, logged instead of shown.
-  {
-    auto p = InstallerProcess::Start(InstallerPath(), "\"/dir=c:\\windows\\qlx\" /verysilent");
-    ASSERT_TRUE(p.WaitForExit(30000));
+  // 2: a refused folder, logged instead of shown; also with /silent, where no dialog may wait.
+  for (const char* mode : {"/verysilent", "/silent"}) {
+    auto p = InstallerProcess::Start(InstallerPath(), std::string("\"/dir=c:\\windows\\qlx\" ") + mode);
+    const auto windows = WatchUntilExit(p, 30000);
+    ASSERT_TRUE(p.WaitForExit(0)) << mode;
+    EXPECT_TRUE(windows.empty()) << mode << ": " << windows.front();
     EXPECT_EQ(p.ExitCode(), 2u);
     EXPECT_NE(RunLog().find("Report: c:\\windows\\qlx\\ is a protected windows folder"), std::string::npos);
     EXPECT_NE(LastLine(RunLog()).find("Exit code 2: refused folder <c:\\windows\\qlx\\>"), std::string::npos);
@@ -126,6 +128,22 @@ TEST(SilentInstall, ExitCodes) {
     EXPECT_NE(LastLine(RunLog()).find("Exit code 6: installed, 1 of "), std::string::npos) << LastLine(RunLog());
     held.reset();
     EXPECT_EQ(ReadWholeFile(folder.path + "quon.exe"), "old");
+  }
+  // 6 too: an older desktop link that cannot be replaced (held open) is no link made.
+  {
+    Folder folder("c:\\qlxlink\\");
+    const std::string link = SpecialFolderPath(0) + "\\qlx.lnk";
+    ASSERT_TRUE(WriteWholeFile(link, "an older link"));
+    UniqueFileHandle held(::CreateFileA(link.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                        nullptr));
+    ASSERT_TRUE(held);
+    auto p = InstallerProcess::Start(InstallerPath(), "\"/dir=c:\\qlxlink\" /verysilent");
+    ASSERT_TRUE(p.WaitForExit(60000));
+    EXPECT_EQ(p.ExitCode(), 6u);
+    EXPECT_NE(RunLog().find("InstallProgram.Shortcut NOT saved " + link), std::string::npos) << RunLog();
+    held.reset();
+    EXPECT_EQ(ReadWholeFile(link), "an older link");
+    ::DeleteFileA(link.c_str());
   }
   // 5: the progress window closed during the run.
   {

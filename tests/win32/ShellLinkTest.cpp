@@ -28,7 +28,7 @@ TEST(CreateShellLink, FieldsReadBack) {
   };
   for (const auto& c : cases) {
     const std::string linkPath = scratch / "Quillon Start.lnk";
-    CreateShellLink(linkPath, c.target, c.arguments, "Quillon Start", c.icon, c.iconIndex, c.hotKey);
+    EXPECT_TRUE(CreateShellLink(linkPath, c.target, c.arguments, "Quillon Start", c.icon, c.iconIndex, c.hotKey));
     const ShellLinkFields read = ReadShellLink(linkPath);
     ASSERT_TRUE(read.loaded) << c.target;
     EXPECT_EQ(read.path, c.target);
@@ -42,11 +42,13 @@ TEST(CreateShellLink, FieldsReadBack) {
   }
 }
 
-TEST(CreateShellLink, MissingFolderFailsSilently) {
+TEST(CreateShellLink, AFailedSaveIsReportedNotRaised) {
   ComScope com;
   ScratchFolder scratch("link");
   const std::string linkPath = scratch / "missing\\x.lnk";
-  EXPECT_NO_THROW(CreateShellLink(linkPath, "c:\\zt\\qlx.exe", "", "x", "", 0, 0));
+  bool saved = true;
+  EXPECT_NO_THROW(saved = CreateShellLink(linkPath, "c:\\zt\\qlx.exe", "", "x", "", 0, 0));
+  EXPECT_FALSE(saved);
   EXPECT_FALSE(FileIsPresent(linkPath));
 }
 
