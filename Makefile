@@ -5,7 +5,7 @@ SHELL := /bin/bash
 BUILD := build
 JOBS  ?= $(shell nproc)
 
-.PHONY: build bootstrap native cross run test gallery bench robustness sign clean distclean
+.PHONY: build program bootstrap native cross run test gallery bench robustness sign clean distclean
 
 build: cross
 	@echo "installer: $(BUILD)/qlx355.exe"
@@ -24,7 +24,17 @@ cross: native
 	@$(if $(PAYLOAD),cmake --preset cross -DQLX_PAYLOAD_MANIFEST=$(abspath $(PAYLOAD)) >/dev/null)
 	@cmake --build --preset cross -j $(JOBS)
 
-run: build
+# What `make run` starts and nothing more: the packing tool, then the installer (which carries
+# the uninstaller). Tests and benchmarks come with `make build`, `make test` and `make bench`.
+program: bootstrap
+	@test -f $(BUILD)/native/build.ninja || cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS) --target qlxpack
+	@test -f $(BUILD)/cross/build.ninja || cmake --preset cross >/dev/null
+	@$(if $(PAYLOAD),cmake --preset cross -DQLX_PAYLOAD_MANIFEST=$(abspath $(PAYLOAD)) >/dev/null)
+	@cmake --build --preset cross -j $(JOBS) --target qlx355 unins
+	@echo "installer: $(BUILD)/qlx355.exe"
+
+run: program
 	@scripts/run.sh
 
 test: build

@@ -19,7 +19,10 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 qlx_start_xvfb || exit 1
-echo "no display: starting the installer under Xvfb ($DISPLAY)"
+# The first run makes the prefix (tens of seconds); the wait for the window starts after it.
+echo "no display: preparing the Wine prefix under Xvfb ($DISPLAY)"
+scripts/wine-run cmd /c exit >/dev/null 2>&1
+echo "starting the installer"
 scripts/wine-run "$exe" "$@" &
 pid=$!
 if timeout 20 xdotool search --sync --onlyvisible --name 'Corvane Quillon Installer' >/dev/null 2>&1; then
