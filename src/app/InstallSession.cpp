@@ -171,17 +171,14 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   m_folder = folder;
   bool reset = false;
   if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
-    // Unattended, nobody is there to answer a dialog: the refusal goes to the log and the run
-    // ends at once.
-    if (m_mode == RunMode::Interactive)
+    if (m_mode == RunMode::Interactive) {
       m_dialogs.ShowNotice(refusal);
-    else
+      if (reset) SetDefaultFolder(view);
+    } else {
+      // Nobody is there to answer a dialog: the refusal goes to the log and the run ends.
       LogReport(refusal);
-    // Unattended, the run ends here; the window offers the default folder again.
-    if (reset && m_mode == RunMode::Interactive) SetDefaultFolder(view);
-    InstallAttempt refused = Ended(kExitRefusedFolder, Format("refused folder <%s>", folder));
-    refused.refused = true;
-    return refused;
+    }
+    return Ended(kExitRefusedFolder, Format("refused folder <%s>", folder));
   }
   view.HideForRun();
   InstallAttempt attempt = Run(folder, view);

@@ -29,7 +29,6 @@ class SessionView {
 
 // How an install click ended.
 struct InstallAttempt {
-  bool refused = false;   // the folder was refused; the run did not start
   bool raised = false;    // a failure passed through the run and has been reported
   bool installed = false;
   int exitCode = kExitInstalled;
@@ -57,8 +56,6 @@ class InstallSession {
   // The unattended install: Start and the install click on the default folder, no window.
   // Returns the exit code, logged as the run's last line.
   int RunUnattended();
-
-  const std::string& Folder() const { return m_folder; }
 
  private:
   std::string VersionLine() const;
