@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 // The next line of `text` without its CR LF (a lone LF ends a line too).
 std::string_view TakeLine(std::string_view& text) {
   const size_t end = text.find('\n');
@@ -56,24 +50,24 @@ RecordReading ReadUninstallRecord(std::string_view text, std::string_view record
     reading.error = "the record holds a NUL byte";
     return reading;
   }
-  if (AsciiLower(TrimBlanks(TakeLine(text))) != "[uninstall]") {
+  if (AsciiLower(Trimmed(TakeLine(text))) != "[uninstall]") {
     reading.error = "the record does not begin with [Uninstall]";
     return reading;
   }
   std::vector<std::string> seen;
   while (!text.empty()) {
     const std::string_view line = TakeLine(text);
-    if (IsSectionHead(TrimBlanks(line))) break;  // the next section is not ours
+    if (IsSectionHead(Trimmed(line))) break;  // the next section is not ours
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string key = AsciiLower(TrimBlanks(line.substr(0, equals)));
+    const std::string key = AsciiLower(Trimmed(line.substr(0, equals)));
     std::string* field = FieldOf(reading.data, key);
     // The first line of a key counts: a repeated Install_Dir cannot move the folder afterwards.
     if (!field || std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
     *field = std::string(line.substr(equals + 1));
     seen.push_back(key);
   }
-  if (TrimBlanks(reading.data.installDir).empty()) {
+  if (Trimmed(reading.data.installDir).empty()) {
     reading.error = "the record names no Install_Dir";
     return reading;
   }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/Text.h"
+
 std::string SplitFirst(std::string& list, std::string_view separators) {
   const size_t cut = separators.empty() ? std::string::npos
                      : separators.size() == 1 ? list.find(separators.front())
@@ -16,21 +18,13 @@ std::string SplitFirst(std::string& list, std::string_view separators) {
   return head;
 }
 
-namespace {
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-}  // namespace
-
 std::vector<std::string> ListItems(std::string_view list, char separator) {
   std::vector<std::string> items;
   std::string rest(list);
   const std::string separators(1, separator);
   while (!rest.empty()) {
     std::string item = SplitFirst(rest, separators);
-    if (!Trimmed(item).empty()) items.emplace_back(Trimmed(item));
+    if (const std::string_view trimmed = Trimmed(item, " "); !trimmed.empty()) items.emplace_back(trimmed);
   }
   return items;
 }

@@ -10,3 +10,9 @@ std::string AsciiLower(std::string_view text) {
 const char* BoolText(bool flag) { return flag ? "True" : "False"; }
 
 const char* BoolTextLower(bool flag) { return flag ? "true" : "false"; }
+
+std::string_view Trimmed(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}

@@ -7,6 +7,9 @@
 
 std::string AsciiLower(std::string_view text);
 
+// The text without `blanks` at either end (blanks and tabs unless told otherwise).
+std::string_view Trimmed(std::string_view text, std::string_view blanks = " \t");
+
 // Flags as the log and the record show them.
 const char* BoolText(bool flag);       // "True" / "False"
 const char* BoolTextLower(bool flag);  // "true" / "false"

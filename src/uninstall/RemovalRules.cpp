@@ -32,12 +32,6 @@ std::string StepRefusal(std::string_view step, bool wildcards) {
   return {};
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 std::string FirstRefusal(const std::vector<std::string>& entries, bool pattern) {
   for (const std::string& entry : entries) {
     std::string refusal = EntryRefusal(entry, pattern);
@@ -96,8 +90,8 @@ RenameEntry ParseRenameEntry(std::string_view entry) {
     parsed.refusal = "not of the form name|name";
     return parsed;
   }
-  parsed.original = std::string(Trimmed(entry.substr(0, bar)));
-  parsed.renamed = std::string(Trimmed(entry.substr(bar + 1)));
+  parsed.original = std::string(Trimmed(entry.substr(0, bar), " "));
+  parsed.renamed = std::string(Trimmed(entry.substr(bar + 1), " "));
   parsed.refusal = FirstRefusal({parsed.original, parsed.renamed}, false);
   return parsed;
 }
@@ -123,9 +117,9 @@ ConditionalGroup ParseConditionalGroup(std::string_view group) {
 ExtraEntry ParseExtraEntry(std::string_view entry) {
   ExtraEntry parsed;
   const size_t bar = entry.find('|');
-  parsed.pattern = std::string(Trimmed(entry.substr(0, bar)));
+  parsed.pattern = std::string(Trimmed(entry.substr(0, bar), " "));
   if (bar != std::string_view::npos) {
-    const std::string_view number = Trimmed(entry.substr(bar + 1));
+    const std::string_view number = Trimmed(entry.substr(bar + 1), " ");
     // Up to 9 digits: at most about 1 TB, far from any overflow.
     if (number.empty() || number.size() > 9 || number.find_first_not_of("0123456789") != std::string_view::npos) {
       parsed.refusal = "size limit is not a number of KiB";
