@@ -1,55 +1,54 @@
 #include "uninstall/InstalledFiles.h"
 
-#include <windows.h>
-
-#include "support/CanonicalFolder.h"
 #include "support/Paths.h"
 #include "support/Text.h"
-#include "support/UniqueHandle.h"
 #include "uninstall/RemovalRules.h"
 
-namespace {
+InstalledFiles::InstalledFiles(HeldFolder folder, std::string installDir)
+    : m_folder(std::move(folder)), m_dir(std::move(installDir)) {}
 
-std::uint64_t SizeOf(const WIN32_FIND_DATAA& data) {
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+std::optional<std::string> InstalledFiles::Relative(const std::string& path) const {
+  if (!LiesInside(path, m_dir)) return std::nullopt;
+  return StripTrailingBackslashes(path.substr(m_dir.size()));
 }
 
-bool IsReparsePoint(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-}  // namespace
-
-std::vector<FoundFile> MatchingFiles(const std::string& folder, const std::string& pattern) {
+std::vector<FoundFile> InstalledFiles::Matching(const std::string& folder, const std::string& pattern) const {
   std::vector<FoundFile> found;
-  WIN32_FIND_DATAA data{};
+  const std::string base = AddTrailingBackslash(folder);
+  const auto relative = AsciiLower(base) == AsciiLower(m_dir) ? std::optional<std::string>("") : Relative(base);
+  if (!relative) return found;
   // Every entry is listed and matched here: the system's own pattern search would also match
   // the short names.
-  UniqueFindHandle search(::FindFirstFileA((folder + "*").c_str(), &data));
-  if (!search) return found;
-  do {
-    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    if (MatchesPattern(pattern, data.cFileName)) found.push_back({folder + data.cFileName, SizeOf(data)});
-  } while (::FindNextFileA(search.get(), &data));
+  for (const HeldEntry& entry : m_folder.List(*relative))
+    if (!entry.folder && !entry.link && MatchesPattern(pattern, entry.name))
+      found.push_back({base + entry.name, entry.bytes});
   return found;
 }
 
-std::optional<std::uint64_t> FileBytes(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return std::nullopt;
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+std::optional<std::uint64_t> InstalledFiles::Bytes(const std::string& path) const {
+  const auto relative = Relative(path);
+  const auto entry = relative ? m_folder.Find(*relative) : std::nullopt;
+  if (!entry || entry->folder) return std::nullopt;
+  return entry->bytes;
 }
 
-bool StaysInside(const std::string& path, const std::string& installDir) {
-  const std::string full = FullPath(path);
-  const std::string base = AddTrailingBackslash(installDir);
-  if (full.empty() || !LiesInside(full, base)) return false;
-  // Each level below the install folder, the file itself included.
-  for (size_t cut = full.find('\\', base.size()); ; cut = full.find('\\', cut + 1)) {
-    if (IsReparsePoint(full.substr(0, cut))) return false;
-    if (cut == std::string::npos) return true;
-  }
+std::string InstalledFiles::LongForm(const std::string& path) const {
+  const auto relative = Relative(path);
+  const auto entry = relative ? m_folder.Find(*relative) : std::nullopt;
+  return entry ? FolderPart(path) + entry->name : path;
+}
+
+std::uint32_t InstalledFiles::Remove(const std::string& path, std::uint64_t maxBytes) const {
+  const auto relative = Relative(path);
+  return relative ? m_folder.RemoveFile(*relative, maxBytes) : kEntryIsLink;
+}
+
+std::uint32_t InstalledFiles::Rename(const std::string& from, const std::string& to) const {
+  const auto relativeFrom = Relative(from), relativeTo = Relative(to);
+  return relativeFrom && relativeTo ? m_folder.RenameFile(*relativeFrom, *relativeTo) : kEntryIsLink;
+}
+
+std::uint32_t InstalledFiles::RemoveFolder(const std::string& path) const {
+  const auto relative = Relative(path);
+  return relative ? m_folder.RemoveSubFolder(*relative) : kEntryIsLink;
 }

@@ -64,20 +64,27 @@ std::string ReadText(HKEY key, const char* name) {
 
 }  // namespace
 
-void RemoveEmptyFolders(const UninstallRecordData& record, const std::string& installDir, RemovalTally& tally) {
+void RemoveEmptyFolders(const UninstallRecordData& record, InstalledFiles& files, RemovalTally& tally) {
   for (const std::string& folder : ListItems(record.delIfEmpty, ',')) {
     const std::string refusal = EntryRefusal(folder);
-    const std::string path = installDir + folder;
-    if (!refusal.empty())
+    const std::string path = StripTrailingBackslashes(files.Dir() + folder);
+    if (!refusal.empty()) {
       tally.Refused("Del_if_Empty", folder, refusal);
-    else if (StaysInside(path, installDir))
-      RemoveFolderIfEmpty(path, tally);
+      continue;
+    }
+    const std::uint32_t error = files.RemoveFolder(path);
+    if (!error)
+      tally.Removed(path);
+    else if (error == kEntryIsLink)
+      tally.LeftAlone(path, "a link, junction or mount point");
+    else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      tally.LeftAlone(path, error == ERROR_DIR_NOT_EMPTY ? "not empty" : SystemErrorReason(error));
   }
   // Normally still holds the program and the record: the finishing copy removes it then.
-  if (!::RemoveDirectoryA(StripTrailingBackslashes(installDir).c_str()))
-    tally.LeftAlone(installDir, "not empty yet");
+  if (files.RemoveInstallFolder())
+    tally.LeftAlone(files.Dir(), "not empty yet");
   else
-    tally.Removed(installDir);
+    tally.Removed(files.Dir());
 }
 
 void RemoveShortcuts(const UninstallRecordData& record, const std::string& installDir, RemovalTally& tally) {

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "product/RecordReader.h"
+#include "uninstall/InstalledFiles.h"
 #include "uninstall/RemovalTally.h"
 
 // The Del_if_Empty sub-folders, then the install folder itself, each only when empty (never a
-// recursive delete). `installDir` carries its trailing backslash.
-void RemoveEmptyFolders(const UninstallRecordData& record, const std::string& installDir, RemovalTally& tally);
+// recursive delete); a folder that is a link is left as it is.
+void RemoveEmptyFolders(const UninstallRecordData& record, InstalledFiles& files, RemovalTally& tally);
 
 // The group's two links (when they point into the install folder), then the group folder and
 // its "corvane" parent when empty; only when Group_Folder is the user's Start-menu programs

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "support/CanonicalFolder.h"
 #include "support/Files.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
@@ -22,15 +21,15 @@ struct SizeLimit {
 // The install folder as it will be once the planned steps have run.
 class PlannedState {
  public:
-  PlannedState(std::string installDir, const std::vector<std::string>& leftForLast, std::vector<SizeLimit> limits)
-      : m_dir(std::move(installDir)), m_limits(std::move(limits)) {
+  PlannedState(const InstalledFiles& files, const std::vector<std::string>& leftForLast, std::vector<SizeLimit> limits)
+      : m_files(files), m_limits(std::move(limits)) {
     for (const std::string& path : leftForLast) m_untouchable.push_back(AsciiLower(path));
   }
 
   bool Present(const std::string& path) const {
     const std::string key = AsciiLower(path);
     if (Contains(m_appearing, key)) return true;
-    return FileIsPresent(path) && !Contains(m_planned, key);
+    return m_files.Present(path) && !Contains(m_planned, key);
   }
   bool Plannable(const std::string& path) const {
     const std::string key = AsciiLower(path);
@@ -55,11 +54,12 @@ class PlannedState {
   }
   // Every file matching the entry (a name or a pattern, in the folder or its sub-folder).
   void AddMatches(const std::string& entry, const std::vector<std::string>& unlessPresent = {}) {
-    for (FoundFile& file : MatchingFiles(m_dir + SubFolderOf(entry), NamePart(entry)))
+    for (FoundFile& file : m_files.Matching(Dir() + SubFolderOf(entry), NamePart(entry)))
       AddDelete(std::move(file.path), file.bytes, unlessPresent);
   }
 
-  const std::string& Dir() const { return m_dir; }
+  const InstalledFiles& Files() const { return m_files; }
+  const std::string& Dir() const { return m_files.Dir(); }
   std::vector<RemovalStep> TakeSteps() { return std::move(m_steps); }
 
  private:
@@ -67,7 +67,7 @@ class PlannedState {
     return std::find(set.begin(), set.end(), key) != set.end();
   }
 
-  std::string m_dir;
+  const InstalledFiles& m_files;
   std::vector<SizeLimit> m_limits;
   std::vector<std::string> m_untouchable;
   std::vector<std::string> m_planned;
@@ -84,7 +84,7 @@ void PlanRenames(const UninstallRecordData& record, PlannedState& state, Removal
     }
     const std::string from = state.Dir() + rename.renamed, to = state.Dir() + rename.original;
     if (state.Present(from) && !state.Present(to) && state.Plannable(from))
-      state.AddRename(from, to, FileBytes(from).value_or(0));
+      state.AddRename(from, to, state.Files().Bytes(from).value_or(0));
   }
 }
 
@@ -97,8 +97,8 @@ void PlanListedFiles(const UninstallRecordData& record, PlannedState& state, Rem
     }
     // In its long form: an entry that is the short name of the record or of the program is
     // still the file that goes last.
-    const std::string path = CanonicalFolder(state.Dir() + entry);
-    if (const auto bytes = FileBytes(path)) state.AddDelete(path, *bytes);
+    const std::string path = state.Files().LongForm(state.Dir() + entry);
+    if (const auto bytes = state.Files().Bytes(path)) state.AddDelete(path, *bytes);
   }
 }
 
@@ -146,21 +146,22 @@ void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
   for (const std::string& folder : ListItems(record.delIfEmpty, ','))
     if (EntryRefusal(folder).empty()) folders.push_back(state.Dir() + AddTrailingBackslash(folder));
   for (const std::string& folder : folders)
-    for (FoundFile& file : MatchingFiles(folder, pattern))
+    for (FoundFile& file : state.Files().Matching(folder, pattern))
       if (IsLeftoverName(file.path)) state.AddDelete(std::move(file.path), file.bytes);
 }
 
 }  // namespace
 
-std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const std::string& installDir,
+std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const InstalledFiles& files,
                                          const std::vector<std::string>& leftForLast, RemovalTally& tally) {
+  const std::string& installDir = files.Dir();
   std::vector<SizeLimit> limits;
   for (const std::string& entry : ListItems(record.extraList, ',')) {
     const ExtraEntry extra = ParseExtraEntry(entry);
     if (extra.refusal.empty() && extra.maxBytes)
       limits.push_back({AsciiLower(installDir + SubFolderOf(extra.pattern)), NamePart(extra.pattern), *extra.maxBytes});
   }
-  PlannedState state(installDir, leftForLast, std::move(limits));
+  PlannedState state(files, leftForLast, std::move(limits));
   PlanRenames(record, state, tally);
   PlanListedFiles(record, state, tally);
   PlanConditionalGroups(record, state, tally);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "product/RecordReader.h"
+#include "uninstall/InstalledFiles.h"
 #include "uninstall/RemovalTally.h"
 
 struct RemovalStep {
@@ -25,7 +26,7 @@ struct RemovalStep {
   std::vector<std::string> unlessPresent;
 };
 
-// `installDir` carries its trailing backslash. `leftForLast` (the running program and the
+// `leftForLast` (the running program and the
 // record) are never steps: the finishing copy removes them. Refused entries go to `tally`.
-std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const std::string& installDir,
+std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const InstalledFiles& files,
                                          const std::vector<std::string>& leftForLast, RemovalTally& tally);

@@ -1,11 +1,13 @@
 #include "uninstall/SelfRemoval.h"
 
 #include <cstdint>
+#include <optional>
 
 #include <windows.h>
 
 #include "support/CanonicalFolder.h"
 #include "support/Folders.h"
+#include "support/HeldFolder.h"
 #include "support/Paths.h"
 #include "support/System.h"
 #include "support/SystemFolders.h"
@@ -46,9 +48,10 @@ bool IsFinishingCopyOf(HANDLE starter) {
   return !temp.empty() && id != 0 && AsciiLower(OwnFilePath()) == AsciiLower(FinishingCopyPath(temp, id));
 }
 
-void DeleteWithRetries(const std::string& path) {
+void RemoveWithRetries(const HeldFolder& folder, const std::string& name) {
   for (int i = 0; i < kDeleteTries; ++i) {
-    if (::DeleteFileA(path.c_str()) || ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const std::uint32_t error = folder.RemoveFile(name);
+    if (error == 0 || error == ERROR_FILE_NOT_FOUND || error == kEntryIsLink) return;
     ::Sleep(kDeleteRetryMs);
   }
 }
@@ -101,8 +104,12 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
       !InstallFolderRefusal(AddTrailingBackslash(CanonicalFolder(folder)), SystemFolders()).empty())
     return kExitBadRecord;
   ::WaitForSingleObject(parent.get(), kParentWaitMs);
-  DeleteWithRetries(options.programPath);
-  ::DeleteFileA(options.recordPath.c_str());
-  ::RemoveDirectoryA(StripTrailingBackslashes(folder).c_str());
+  // The folder held, and the two files reached through it, as in the uninstall itself.
+  std::string why;
+  std::optional<HeldFolder> held = HeldFolder::Open(folder, why);
+  if (!held) return kExitBadRecord;
+  RemoveWithRetries(*held, NamePart(options.programPath));
+  held->RemoveFile(NamePart(options.recordPath));
+  held->RemoveSelf();
   return kExitRemoved;
 }

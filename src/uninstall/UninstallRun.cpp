@@ -7,11 +7,11 @@
 #include <windows.h>
 
 #include "product/Product.h"
-#include "support/Files.h"
 #include "support/Format.h"
-#include "support/NewFile.h"
+#include "support/Paths.h"
 #include "support/RunLog.h"
 #include "support/SystemError.h"
+#include "support/Text.h"
 #include "uninstall/InstalledFiles.h"
 #include "uninstall/ProductTraces.h"
 #include "uninstall/RemovalPlan.h"
@@ -23,38 +23,50 @@ std::int32_t ProgressBytes(std::uint64_t bytes) {
   return static_cast<std::int32_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::int32_t>::max()));
 }
 
-void TakeStep(const RemovalStep& step, const std::string& installDir, RemovalTally& tally) {
-  if (!StaysInside(step.path, installDir)) {
-    tally.Refused("file step", step.path, "resolves outside the install folder");
-    return;
-  }
+void TakeStep(const RemovalStep& step, const InstalledFiles& files, RemovalTally& tally) {
   if (step.kind == RemovalStep::Kind::Rename) {
-    if (FileIsPresent(step.renameTo) || !StaysInside(step.renameTo, installDir)) return;
-    if (::MoveFileA(step.path.c_str(), step.renameTo.c_str()))
+    if (files.Present(step.renameTo)) return;
+    const std::uint32_t error = files.Rename(step.path, step.renameTo);
+    if (!error)
       tally.Renamed(step.path, step.renameTo);
-    else
-      tally.NotRemoved(step.path, "not renamed back, " + SystemErrorReason(::GetLastError()));
+    else if (error == kEntryIsLink)
+      tally.Refused("file step", step.path, "a link, or it leads outside the install folder");
+    else if (error != ERROR_FILE_NOT_FOUND)
+      tally.NotRemoved(step.path, "not renamed back, " + SystemErrorReason(error));
     return;
   }
   for (const std::string& needed : step.unlessPresent)
-    if (FileIsPresent(needed)) {
+    if (files.Present(needed)) {
       tally.LeftAlone(step.path, needed + " still needs it");
       return;
     }
-  const auto bytes = FileBytes(step.path);
-  if (!bytes) return;
-  if (step.maxBytes && *bytes > *step.maxBytes) {
-    tally.Kept(step.path, Format("larger than %d KiB: it holds user data", static_cast<int>(*step.maxBytes / 1024)));
-    return;
-  }
-  if (::DeleteFileA(step.path.c_str()))
+  const std::uint32_t error = files.Remove(step.path, step.maxBytes.value_or(UINT64_MAX));
+  if (!error)
     tally.Removed(step.path);
-  else
-    tally.NotRemoved(step.path, SystemErrorReason(::GetLastError()));
+  else if (error == kEntryTooLarge)
+    tally.Kept(step.path, Format("larger than %d KiB: it holds user data", static_cast<int>(*step.maxBytes / 1024)));
+  else if (error == kEntryIsLink)
+    tally.Refused("file step", step.path, "a link, or it leads outside the install folder");
+  else if (error != ERROR_FILE_NOT_FOUND)
+    tally.NotRemoved(step.path, SystemErrorReason(error));
+}
+
+// Records a killed install left ("unins5100.dat.<digits>"); a link in their place stays (never
+// what it leads to).
+void SweepRecordLeftovers(const std::string& recordPath, const InstalledFiles& files, RemovalTally& tally) {
+  const std::string stem = AsciiLower(NamePart(recordPath)) + ".";
+  for (const FoundFile& file : files.Matching(files.Dir(), stem + "*")) {
+    const std::string name = AsciiLower(NamePart(file.path));
+    if (name.size() == stem.size() || name.find_first_not_of("0123456789", stem.size()) != std::string::npos) continue;
+    if (const std::uint32_t error = files.Remove(file.path))
+      tally.LeftAlone(file.path, error == kEntryIsLink ? "a link" : SystemErrorReason(error));
+    else
+      tally.Removed(file.path);
+  }
 }
 
 // The file steps with the progress window; false when the user cancelled.
-bool TakeFileSteps(const std::vector<RemovalStep>& steps, const UninstallTarget& target,
+bool TakeFileSteps(const std::vector<RemovalStep>& steps, const InstalledFiles& files,
                    const std::string& programName, const InstallProgressFactory& makeProgress, RemovalTally& tally) {
   const std::unique_ptr<InstallProgress> progress = makeProgress();
   progress->SetProgramName(programName);
@@ -66,7 +78,7 @@ bool TakeFileSteps(const std::vector<RemovalStep>& steps, const UninstallTarget&
   std::uint64_t done = 0;
   for (const RemovalStep& step : steps) {
     progress->SetFileName(step.path);
-    TakeStep(step, target.installDir, tally);
+    TakeStep(step, files, tally);
     done += step.bytes;
     progress->SetPosition(ProgressBytes(done));
     if (progress->Cancelled()) {
@@ -101,8 +113,8 @@ std::string RemovalReport(const std::string& programName, const std::vector<std:
   return text;
 }
 
-UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
-                             const InstallProgressFactory& makeProgress) {
+UninstallResult RunUninstall(const UninstallTarget& target, InstalledFiles& files, const UninstallChoices& choices,
+                             DialogService& dialogs, const InstallProgressFactory& makeProgress) {
   // The product's own name words what the user answers and reads, never the record's text.
   const std::string name = kProductName;
   if (choices.ask) {
@@ -118,21 +130,25 @@ UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoic
       return {kExitCancelled, false, {}};
     }
   }
+  // Held since before the question: a path that now leads to another folder was renamed away
+  // and replaced meanwhile.
+  if (!files.StillInPlace()) {
+    LogFormat("Uninstall.The install folder %s was moved or replaced while the question was open", target.installDir);
+    return {kExitFailed, false,
+            Format("%s was not removed: its folder %s was moved or replaced while the question was open. Nothing was "
+                   "removed.",
+                   name, target.installDir)};
+  }
   RemovalTally tally;
   const std::vector<RemovalStep> steps =
-      PlanFileRemoval(target.record, target.installDir, {target.programPath, target.recordPath}, tally);
+      PlanFileRemoval(target.record, files, {target.programPath, target.recordPath}, tally);
   LogFormat("Uninstall.%d file steps", static_cast<int>(steps.size()));
-  if (!TakeFileSteps(steps, target, name, makeProgress, tally)) {
+  if (!TakeFileSteps(steps, files, name, makeProgress, tally)) {
     LogText("Uninstall.Cancelled in the progress window");
     return {kExitCancelled, false, {}};
   }
-  {
-    // Records a killed install left ("unins5100.dat.<digits>"): a new file of this run takes
-    // each name in turn (a link there is replaced, not followed) and goes itself.
-    NewFile sweeper(target.recordPath);
-    sweeper.ReplaceLeftovers();
-  }
-  RemoveEmptyFolders(target.record, target.installDir, tally);
+  SweepRecordLeftovers(target.recordPath, files, tally);
+  RemoveEmptyFolders(target.record, files, tally);
   RemoveShortcuts(target.record, target.installDir, tally);
   // Files the system would not remove: the entry, the record and the program stay, so that the
   // uninstall can run again.

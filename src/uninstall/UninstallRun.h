@@ -10,6 +10,7 @@
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
 #include "product/RecordReader.h"
+#include "uninstall/InstalledFiles.h"
 
 // Exit codes, matching the installer's where they meet.
 inline constexpr int kExitRemoved = 0;
@@ -43,8 +44,9 @@ struct UninstallResult {
   std::string report;
 };
 
-UninstallResult RunUninstall(const UninstallTarget& target, const UninstallChoices& choices, DialogService& dialogs,
-                             const InstallProgressFactory& makeProgress);
+// `files` is the target's install folder, held since before the question.
+UninstallResult RunUninstall(const UninstallTarget& target, InstalledFiles& files, const UninstallChoices& choices,
+                             DialogService& dialogs, const InstallProgressFactory& makeProgress);
 
 // The closing report: "%s was removed." or "%s was removed, but these files were kept:" and
 // one CR LF + line per kept file; with `runAgain`, why the uninstaller stays.

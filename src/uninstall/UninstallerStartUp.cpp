@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include "support/Application.h"
 #include "support/CanonicalFolder.h"
 #include "support/Format.h"
+#include "support/HeldFolder.h"
 #include "support/Paths.h"
 #include "support/ProcessCommandLine.h"
 #include "support/ProgramShell.h"
@@ -56,10 +58,21 @@ class Uninstaller {
     }
     const UninstallTarget& target = *loading.target;
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
+    // Held from here to the end: not renamed or removed by anyone else meanwhile.
+    std::string why;
+    std::optional<HeldFolder> held = HeldFolder::Open(target.installDir, why);
+    if (!held) {
+      const std::string error = Format("The install folder %s cannot be used: %s. Nothing was removed.",
+                                       target.installDir, why);
+      LogFormat("Uninstall.Record refused: %s", error);
+      if (!m_switches.suppressMsgBoxes) m_services.Dialogs().ShowNotice(kProductName, error);
+      return kExitBadRecord;
+    }
+    InstalledFiles files(std::move(*held), target.installDir);
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};
-    UninstallResult result = RunUninstall(target, choices, m_services.Dialogs(), ProgressFactory());
-    if (result.finished && !RemoveProgramAndRecord(target)) {
+    UninstallResult result = RunUninstall(target, files, choices, m_services.Dialogs(), ProgressFactory());
+    if (result.finished && !RemoveProgramAndRecord(target, files)) {
       result.exitCode = kExitFailed;
       result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
                              "removed.",
@@ -80,16 +93,15 @@ class Uninstaller {
 
   // The running program and the record go last: by the finishing copy when the program lies in
   // the install folder, otherwise here. False when they stay.
-  static bool RemoveProgramAndRecord(const UninstallTarget& target) {
+  static bool RemoveProgramAndRecord(const UninstallTarget& target, InstalledFiles& files) {
     if (FolderPart(target.programPath) == target.installDir) {
       const bool started = StartSelfRemoval(target.programPath, target.recordPath);
       LogFormat("Uninstall.Finishing copy started: %s", BoolText(started));
       return started;
     }
-    const bool removed = ::DeleteFileA(target.recordPath.c_str());
+    const bool removed = files.Remove(target.recordPath) == 0;
     if (removed) LogFormat("Uninstall.Removed %s", target.recordPath);
-    if (::RemoveDirectoryA(StripTrailingBackslashes(target.installDir).c_str()))
-      LogFormat("Uninstall.Removed %s", target.installDir);
+    if (files.RemoveInstallFolder() == 0) LogFormat("Uninstall.Removed %s", target.installDir);
     return removed;
   }
 

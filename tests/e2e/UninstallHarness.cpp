@@ -32,6 +32,47 @@ DWORD RunCommandLine(const std::string& commandLine, DWORD timeoutMs) {
   return code;
 }
 
+DWORD RunUnixShell(std::string script, const std::vector<std::string>& windowsPaths) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return ~0u;
+  // Wine gives no handle of such a program: its exit code comes back in a file.
+  char temp[MAX_PATH + 1] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string done = std::string(temp) + "qlx-unix-shell-" + std::to_string(::GetCurrentProcessId()) + ".txt";
+  ::DeleteFileA(done.c_str());
+  std::vector<std::string> paths = windowsPaths;
+  paths.push_back(done);
+  script = "(" + script + "); echo $? >{" + std::to_string(windowsPaths.size()) + "}";
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    std::wstring wide(paths[i].begin(), paths[i].end());
+    char* path = unixName(wide.c_str());
+    if (!path) return ~0u;
+    const std::string quoted = "'" + std::string(path) + "'";
+    ::HeapFree(::GetProcessHeap(), 0, path);
+    const std::string mark = "{" + std::to_string(i) + "}";
+    for (std::size_t at = script.find(mark); at != std::string::npos; at = script.find(mark, at + quoted.size()))
+      script.replace(at, mark.size(), quoted);
+  }
+  // Wine starts a program that is no Windows program as a program of the machine itself.
+  std::string line = "/bin/sh -c \"" + script + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return ~0u;
+  if (pi.hThread) ::CloseHandle(pi.hThread);
+  if (pi.hProcess) ::CloseHandle(pi.hProcess);
+  for (int i = 0; i < 300; ++i, ::Sleep(100)) {
+    const std::string code = ReadWholeFile(done);
+    if (!code.empty() && code.back() == '\n') {
+      ::DeleteFileA(done.c_str());
+      return static_cast<DWORD>(std::strtoul(code.c_str(), nullptr, 10));
+    }
+  }
+  return ~0u;
+}
+
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   while (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {

@@ -15,6 +15,10 @@ std::string UninstallerPath();
 // code, or ~0 when it cannot start or does not end.
 DWORD RunCommandLine(const std::string& commandLine, DWORD timeoutMs = 240000);
 
+// Runs a shell command line of the machine Wine runs on (`sh -c`), with each "{N}" replaced by
+// the Unix path of windowsPaths[N]; its exit code, or ~0 when it cannot run.
+DWORD RunUnixShell(std::string script, const std::vector<std::string>& windowsPaths);
+
 // Polls until the path is gone (the finishing copy works after the uninstaller ended).
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
 

@@ -24,6 +24,16 @@ bool Contains(const std::vector<std::string>& lines, const std::string& part) {
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+// Clicks the dialog's push button with this caption (with or without its "&").
+void ClickButton(HWND dialog, const std::string& caption) {
+  for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (WindowCaption(c) == caption || WindowCaption(c) == "&" + caption) {
+      ::PostMessageA(c, BM_CLICK, 0, 0);
+      return;
+    }
+  ADD_FAILURE() << "no button " << caption;
+}
+
 class UninstallRules : public testing::Test {
  protected:
   void SetUp() override {
@@ -219,15 +229,39 @@ TEST_F(UninstallRules, QuestionAndSecondCopy) {
   HWND question = uninstaller.WaitForWindow("Confirm", 60000);
   ASSERT_NE(question, nullptr);
   SaveScreenshot(question, "uninstall-question");
-  HWND no = nullptr;
-  for (HWND c = ::GetWindow(question, GW_CHILD); c && !no; c = ::GetWindow(c, GW_HWNDNEXT))
-    if (WindowCaption(c) == "No" || WindowCaption(c) == "&No") no = c;
-  ASSERT_NE(no, nullptr);
-  ::PostMessageA(no, BM_CLICK, 0, 0);
+  ClickButton(question, "No");
   ASSERT_TRUE(uninstaller.WaitForExit(60000));
   EXPECT_EQ(uninstaller.ExitCode(), 5u);
   EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
   EXPECT_NE(UninstallLogLines().back().find("Exit code 5: cancelled by the user"), std::string::npos);
+
+  // While the question is open the install folder is held: another process cannot rename it,
+  // and when it is renamed away and replaced by a link below Windows (a Unix rename, a symbolic
+  // link), the answer Yes removes nothing, neither there nor where it was moved: code 4.
+  const std::string folder = m_scratch / "outer\\zt", moved = m_scratch / "outer\\moved", decoy = m_scratch / "decoy";
+  std::string decoyFolder = decoy + "\\";
+  ASSERT_TRUE(EnsureFolder(decoyFolder));
+  ASSERT_TRUE(WriteWholeFile(decoy + "\\qlx.exe", "decoy"));
+  uninstaller = InstallerProcess::Start(UninstallerPath(), Quoted(m_dir + "unins5100.dat"));
+  question = uninstaller.WaitForWindow("Confirm", 60000);
+  ASSERT_NE(question, nullptr);
+  EXPECT_FALSE(::MoveFileA(folder.c_str(), moved.c_str()));
+  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  ASSERT_EQ(RunUnixShell("mv {0} {1} && ln -s {2} {0}", {folder, moved, decoy}), 0u);
+  ClickButton(question, "Yes");
+  const HWND report = uninstaller.WaitForWindow("Quillon", 60000);
+  ASSERT_NE(report, nullptr);
+  ClickButton(report, "OK");
+  ASSERT_TRUE(uninstaller.WaitForExit(60000));
+  EXPECT_EQ(uninstaller.ExitCode(), 4u);
+  EXPECT_EQ(FilesBelow(moved + "\\"), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
+  EXPECT_EQ(FilesBelow(decoy + "\\"), (std::vector<std::string>{"qlx.exe"}));
+  EXPECT_TRUE(Contains(UninstallLogLines(), "was moved or replaced while the question was open"));
+  // A record read through a linked install folder is refused before anything is asked.
+  ASSERT_TRUE(WriteWholeFile(decoy + "\\unins5100.dat", ReadWholeFile(moved + "\\unins5100.dat")));
+  EXPECT_EQ(Uninstall(), 2u);
+  EXPECT_EQ(FilesBelow(decoy + "\\"), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
+  ASSERT_EQ(RunUnixShell("rm {0} && mv {1} {0}", {folder, moved}), 0u);
 
   // /SILENT asks nothing and, with nothing kept, reports nothing.
   EXPECT_EQ(Uninstall(" /SILENT"), 0u);
