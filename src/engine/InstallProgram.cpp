@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/DosboxDecision.h"
+#include "engine/InstallFolderAccess.h"
 #include "engine/InstallItems.h"
 #include "engine/InstallReport.h"
 #include "engine/InstallRules.h"
@@ -19,11 +20,12 @@
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"
+#include "support/Format.h"
 #include "support/Links.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
-#include "support/ProtectedFolder.h"
 #include "support/RunLog.h"
+#include "support/SystemError.h"
 #include "support/Text.h"
 
 namespace {
@@ -49,13 +51,6 @@ struct RunEnd {
   bool success = false;
   std::string report;
 };
-
-// A new install folder directly under a drive root would take the root's permissions, which
-// let every authenticated user replace its programs or put DLLs beside them.
-void MakeInstallFolder(const std::string& installFolder) {
-  const std::string folder = StripTrailingBackslashes(installFolder);
-  if (!FolderIsPresent(folder) && IsDriveRoot(FolderPart(folder))) CreateProtectedFolder(folder);
-}
 
 // A folder that cannot be made shows up later as files that cannot be written. Nothing is
 // made through a link on the way from the install folder.
@@ -160,7 +155,14 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
   const bool needsDosbox = NeedsDosbox(folders.install);
   LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
 
-  MakeInstallFolder(folders.install);
+  const InstallFolderAccess access = PrepareInstallFolder(folders.install);
+  if (access.error) {
+    outcome.kind = Kind::Failed;
+    outcome.message = Format("The folder %s could not be made so that only you and administrators can change the "
+                             "programs in it (%s). Nothing was installed.",
+                             folders.install, SystemErrorReason(access.error));
+    return {false, outcome.message};
+  }
   MakeFolder(folders, folders.manuals);
   MakeFolder(folders, folders.tips);
   if (needsDosbox) {
@@ -213,6 +215,9 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
     outcome.kind = files.failed.empty() ? Kind::Installed : Kind::InstalledWithFailures;
   }
   outcome.filesFailed = static_cast<int>(files.failed.size());
+  if (end.success && access.othersMayChange)
+    end.report += (end.report.empty() ? "" : "\r\n\r\n") +
+                  Format("Other users of this computer can change the programs in %s.", folders.install);
   return end;
 }
 

@@ -5,8 +5,10 @@
 #include "support/DateTime.h"
 #include "support/Format.h"
 #include "support/InfoBox.h"
+#include "support/HeldFolder.h"
 #include "support/Links.h"
 #include "support/NewFile.h"
+#include "support/Paths.h"
 
 bool FileIsPresent(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -100,9 +102,11 @@ WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint
   if (!file.Made()) return {file.Error()};
   file.ReplaceLeftovers();
   if (!file.RenameTo(temporary) && !IsReparsePoint(temporary)) {
-    // Windows does not replace a read-only or hidden leftover; one that still resists stays,
-    // and the new file goes on under its own name.
-    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Windows does not replace a read-only or hidden leftover. Its attributes are cleared
+    // through a handle of that very file (never of a link, nor of what a link leads to); one
+    // that still resists stays, and the new file goes on under its own name.
+    std::string why;
+    if (const auto folder = HeldFolder::Open(FolderPart(temporary), why)) folder->ClearAttributes(NamePart(temporary));
     file.RenameTo(temporary);
   }
   DWORD error = 0;

@@ -251,6 +251,19 @@ std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t 
   return MarkForDeletion(file.get());
 }
 
+std::uint32_t HeldFolder::ClearAttributes(const std::string& relative) const {
+  std::string leaf;
+  std::uint32_t error = 0;
+  const auto parent = ParentOf(relative, leaf, error);
+  if (!parent) return error;
+  const UniqueFileHandle file = parent->OpenEntry(leaf, FILE_WRITE_ATTRIBUTES, false, error);
+  if (!file) return error;
+  // Times of 0 stay as they are.
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  return ::SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic) ? 0 : ::GetLastError();
+}
+
 std::uint32_t HeldFolder::RenameFile(const std::string& from, const std::string& to) const {
   std::string fromLeaf, toLeaf;
   std::uint32_t error = 0;

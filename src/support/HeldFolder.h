@@ -51,6 +51,8 @@ class HeldFolder {
   std::uint32_t RemoveFile(const std::string& relative, std::uint64_t maxBytes = UINT64_MAX) const;
   // Renames a file to a name that is free; both names relative to this folder.
   std::uint32_t RenameFile(const std::string& from, const std::string& to) const;
+  // Clears a file's attributes (read-only, hidden, system), so that it can be replaced.
+  std::uint32_t ClearAttributes(const std::string& relative) const;
   // Removes an empty sub-folder (ERROR_DIR_NOT_EMPTY when it holds anything).
   std::uint32_t RemoveSubFolder(const std::string& relative) const;
   // Removes this folder itself when it is empty, through its own handle, and lets it go.

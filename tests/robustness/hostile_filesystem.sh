@@ -10,7 +10,7 @@ docs=$drive_c/users/Public/Documents
 victim=$drive_c/qlx-victim
 stage=$drive_c/qlx-hostile-tools
 cleanup() {
-  rm -rf "$docs/corvane" "$victim" "$stage" "$drive_c/qlxhostile" "$drive_c/qlxlinked" "$drive_c/qlxprotected"
+  rm -rf "$docs/corvane" "$victim" "$stage" "$drive_c/qlxhostile" "$drive_c/qlxlinked" "$drive_c/qlxprotected" "$drive_c/qlxopen"
   mkdir -p "$docs/corvane"
 }
 trap cleanup EXIT
@@ -118,4 +118,23 @@ else
   check "the folder was made with an access list of its own (Unix permissions end in 0)" test "${mode: -1}" = 0
 fi
 run_uninstall /verysilent 2>/dev/null
+
+echo "== a parent folder that every user may change (Unix mode 0777, read by Wine as Everyone: full control)"
+mkdir -p "$drive_c/qlxopen" && chmod 0777 "$drive_c/qlxopen"
+install_into 'c:\qlxopen\zt'
+check "installed (code 0)" test $? = 0
+check "the log says the folder was made protected" log_has 'InstallProgram.Folder made protected: c:\qlxopen\zt'
+mode=$(stat -c %a "$drive_c/qlxopen/zt")
+check "other users may not change the new folder (its Unix permissions end in 0, got $mode)" test "${mode: -1}" = 0
+run_uninstall /verysilent 2>/dev/null
+
+echo "== an existing install folder of another user that every user may change"
+mkdir -p "$drive_c/qlxopen/theirs" && chmod 0777 "$drive_c/qlxopen/theirs" && chown nobody "$drive_c/qlxopen/theirs"
+install_into 'c:\qlxopen\theirs'
+check "installed (code 0)" test $? = 0
+check "the folder is left as it is" test "$(stat -c '%a %U' "$drive_c/qlxopen/theirs")" = "777 nobody"
+check "the log and the closing report say other users can change the programs" \
+  grep -q 'Report: .*Other users of this computer can change the programs in c:\\qlxopen\\theirs' "$(installer_log)"
+run_uninstall /verysilent 2>/dev/null
+rm -rf "$drive_c/qlxopen"
 finish

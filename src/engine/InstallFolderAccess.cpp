@@ -1,0 +1,66 @@
+#include "engine/InstallFolderAccess.h"
+
+#include <optional>
+
+#include "support/AccessList.h"
+#include "support/Folders.h"
+#include "support/Paths.h"
+#include "support/ProtectedFolder.h"
+#include "support/RunLog.h"
+
+namespace {
+
+std::optional<AccessList> AccessOf(const std::string& folder) {
+  const std::optional<std::string> text = FolderAccessText(folder);
+  return text ? ParseAccessList(*text) : std::nullopt;
+}
+
+InstallFolderAccess PrepareExistingFolder(const std::string& folder) {
+  const std::optional<AccessList> access = AccessOf(folder);
+  if (!access) {
+    LogFormat("InstallProgram.Folder access list not readable: %s", folder);
+    return {};
+  }
+  switch (DecideExistingFolder(*access, CurrentUserSid())) {
+    case ExistingFolderStep::Keep:
+      return {};
+    case ExistingFolderStep::Protect:
+      if (const std::uint32_t error = ProtectFolder(folder)) {
+        LogFormat("InstallProgram.Folder NOT protected %s (error %d)", folder, static_cast<int>(error));
+        return {error, true};
+      }
+      LogFormat("InstallProgram.Folder protected: %s (other users could change it through its parent)", folder);
+      return {};
+    case ExistingFolderStep::Warn:
+      break;
+  }
+  LogFormat("InstallProgram.Other users can change the programs in %s", folder);
+  return {0, true};
+}
+
+}  // namespace
+
+InstallFolderAccess PrepareInstallFolder(const std::string& installFolder) {
+  const std::string folder = StripTrailingBackslashes(installFolder);
+  if (FolderIsPresent(folder)) return PrepareExistingFolder(folder);
+  // The topmost level the run makes, and the existing folder it goes in.
+  std::string top = folder;
+  std::string parent = StripTrailingBackslashes(FolderPart(top));
+  while (!IsDriveRoot(parent) && !FolderIsPresent(parent) && parent.size() < top.size()) {
+    top = parent;
+    parent = StripTrailingBackslashes(FolderPart(top));
+  }
+  bool protect = IsDriveRoot(parent);
+  if (!protect) {
+    const std::optional<AccessList> access = AccessOf(parent);
+    // A parent whose list cannot be read is taken to pass change rights on.
+    protect = !access || PassesChangeRightsToNewFolders(*access);
+  }
+  if (!protect) return {};
+  if (const std::uint32_t error = CreateProtectedFolder(top)) {
+    LogFormat("InstallProgram.Folder NOT made protected %s (error %d)", top, static_cast<int>(error));
+    return {error, false};
+  }
+  LogFormat("InstallProgram.Folder made protected: %s", top);
+  return {};
+}
