@@ -1,15 +1,17 @@
 # qlx_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>]
-#               [WIN32_PREFIX] [SERIAL])
+#               [WIN32_PREFIX] [SERIAL] [KEYBOARD])
 #
 # One GoogleTest executable per component. Its cases are registered with CTest one by one, as
 # "<name>:<Suite>.<Case>". In the cross tree every case runs under Wine in the 64-bit prefix;
 # WIN32_PREFIX also runs the whole executable once in the 32-bit prefix (for answers that depend
 # on WOW64). SERIAL cases take the prefix lock: use it for anything that touches state shared in
-# the prefix (the installer's mutex, HKCU, special folders, the run log).
+# the prefix (the installer's mutex, HKCU, special folders, the run log). KEYBOARD cases press
+# keys in the program's windows, which needs them active: they take both prefixes' locks, so
+# that no window of a run in the other prefix takes the display's focus meanwhile.
 include(GoogleTest)
 
 function(qlx_add_test)
-  cmake_parse_arguments(T "WIN32_PREFIX;SERIAL" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "WIN32_PREFIX;SERIAL;KEYBOARD" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
@@ -17,7 +19,9 @@ function(qlx_add_test)
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")
   endif()
-  if(T_SERIAL)
+  if(T_KEYBOARD)
+    list(APPEND props RESOURCE_LOCK "wineprefix;wineprefix32")
+  elseif(T_SERIAL)
     list(APPEND props RESOURCE_LOCK wineprefix)
   endif()
   gtest_discover_tests(${T_NAME}
@@ -28,7 +32,9 @@ function(qlx_add_test)
   if(WIN32 AND T_WIN32_PREFIX)
     add_test(NAME ${T_NAME}.win32prefix
       COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --win32 $<TARGET_FILE:${T_NAME}>)
-    if(T_SERIAL)
+    if(T_KEYBOARD)
+      set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK "wineprefix;wineprefix32")
+    elseif(T_SERIAL)
       set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK wineprefix32)
     endif()
     set_tests_properties(${T_NAME}.win32prefix PROPERTIES

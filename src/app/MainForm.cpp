@@ -43,7 +43,7 @@ void TMainForm::FormCreated() {
   lbVersion.SetCaption("Released: 02/05/16");
   CentreHorizontally(lbVersion);
   lbVersion.SetTop(AdvPanel1.Height() - lbVersion.Height() - 4);
-  PageControl1.SetActivePage(TabSheet1);
+  ShowPage(TabSheet1);
   if (!m_session.Start(*this)) ::PostQuitMessage(1);
 }
 
@@ -70,7 +70,24 @@ void TMainForm::ShowReinstall(const std::string& versionLine) {
   lbReins2.SetCaption(versionLine);
   CentreHorizontally(lbReins1);
   CentreHorizontally(lbReins2);
-  PageControl1.SetActivePage(TabSheet3);
+  ShowPage(TabSheet3);
+}
+
+// Each page's keyboard: where the focus starts, what Enter presses when no button has the
+// focus, and what Escape presses.
+void TMainForm::ShowPage(TTabSheet& page) {
+  PageControl1.SetActivePage(page);
+  if (&page == &TabSheet2) {
+    FocusControl(nullptr);
+    edInstallDir.Focus();
+    SetDefaultControl(&btnInstall);
+    SetEscapeControl(&BtnCancel2);
+    return;
+  }
+  TAdvToolButton& first = &page == &TabSheet3 ? btnReinstall : btnSetup;
+  FocusControl(&first);
+  SetDefaultControl(&first);
+  SetEscapeControl(&page == &TabSheet3 ? &btnCancel3 : &btnCancel);
 }
 
 void TMainForm::HideForRun() { Hide(); }
@@ -79,8 +96,7 @@ void TMainForm::ShowAgain() { Form::Show(SW_SHOW); }
 
 void TMainForm::btnSetupClick(TAdvToolButton&) {
   LogText("BtnSetupClick.started");
-  PageControl1.SetActivePage(TabSheet2);
-  edInstallDir.Focus();
+  ShowPage(TabSheet2);
 }
 
 void TMainForm::btnBrowseClick(TAdvToolButton&) {
@@ -100,7 +116,7 @@ void TMainForm::btnBrowseClick(TAdvToolButton&) {
 }
 
 void TMainForm::BtnFullInstallClick(TAdvToolButton&) {
-  PageControl1.SetActivePage(TabSheet1);
+  ShowPage(TabSheet1);
   m_session.SetStandardFolder(*this);
 }
 

@@ -15,6 +15,7 @@ class TMainForm : public TMainFormView, private SessionView {
   explicit TMainForm(InstallSession& session);
 
   // Event handlers.
+  void ShowPage(TTabSheet& page);
   void btnSetupClick(TAdvToolButton&);
   void btnBrowseClick(TAdvToolButton&);
   void btnReInstallClick(TAdvToolButton&);

@@ -42,6 +42,7 @@ struct WrittenFiles {
   bool cancelled = false;
   int handled = 0;
   int written = 0;
+  std::uint64_t bytesWritten = 0;
   std::string fileList;  // File_List's value
   std::vector<std::string> failed;
 };
@@ -81,6 +82,7 @@ void WriteOneFile(const std::string& destination, const InstallItem& item, bool 
   if (result.Written()) {
     LogFormat("InstallProgram.File saved %s", destination);
     ++files.written;
+    files.bytesWritten += bytes.size();
   } else {
     LogFormat("InstallProgram.File NOT saved %s (error %d)", destination, result.error);
     files.failed.push_back(destination);
@@ -100,8 +102,11 @@ WrittenFiles WriteFiles(const InstallItems& read, const InstallFolders& folders,
     const std::string destination = FileDestination(item.fileName, i, normalFiles, folders);
     progress.SetFileName(destination);
     LogFormat("InstallProgram.file: %s", destination);
-    if (!KeepsExistingCopy(destination, item))
+    if (!KeepsExistingCopy(destination, item)) {
+      const std::size_t failedBefore = files.failed.size();
       WriteOneFile(destination, item, ListedInFileList(i, normalFiles, needsDosbox), folders, files);
+      if (files.failed.size() != failedBefore) progress.FileFailed();
+    }
     bytesDone += static_cast<std::int64_t>(item.data.size());
     progress.SetPosition(static_cast<std::int32_t>(bytesDone));
     files.handled = i + 1;
@@ -140,7 +145,7 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& 
     LogFormat("InstallProgram.File NOT saved %s (error %d)", path, saved.error);
     files.failed.push_back(path);
   }
-  Register(folders.install);
+  Register(folders.install, files.bytesWritten);
   // The record counts as one more file.
   return CompletionReport(OwnVersionText(), files.failed, fileCount + 1);
 }

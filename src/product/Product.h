@@ -4,6 +4,8 @@
 inline constexpr char kProductName[] = "Quillon";
 inline constexpr char kProductLabel[] = "QL";
 inline constexpr char kProductVersion[] = "3.55";
+inline constexpr char kDisplayVersion[] = "3.55.0.0";
+inline constexpr char kPublisher[] = "Corvane";
 inline constexpr char kApplicationTitle[] = "Quillon Installer Version 3.55";
 inline constexpr char kMainCaptionFormat[] = "Corvane %s Installer";
 inline constexpr char kSingleInstanceMutex[] = "Corvane_Quillon_Start_Program";

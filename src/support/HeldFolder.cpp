@@ -89,7 +89,10 @@ std::optional<HeldFolder> HeldFolder::Open(const std::string& path, std::string&
   UniqueFileHandle handle(::CreateFileA(path.c_str(), kFolderAccess | DELETE, kFolderSharing, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!handle) {
-    why = SystemErrorReason(::GetLastError());
+    // The caller may ask GetLastError too.
+    const DWORD error = ::GetLastError();
+    why = SystemErrorReason(error);
+    ::SetLastError(error);
     return std::nullopt;
   }
   const auto info = Information(handle.get());

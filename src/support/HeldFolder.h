@@ -31,8 +31,8 @@ inline constexpr std::uint32_t kEntryTooLarge = ERROR_FILE_TOO_LARGE;       // l
 
 class HeldFolder {
  public:
-  // The folder at `path` (full, on a drive); on failure nothing, and `why` says why ("is a
-  // link, junction or mount point", the system's reason).
+  // The folder at `path` (full, on a drive); on failure nothing, and `why` says why ("a link,
+  // junction or mount point", the system's reason, which GetLastError then also gives).
   static std::optional<HeldFolder> Open(const std::string& path, std::string& why);
 
   HeldFolder(HeldFolder&&) noexcept = default;

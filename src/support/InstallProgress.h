@@ -26,6 +26,8 @@ class InstallProgress {
   // cancelled. Afterwards Cancelled() tells whether the run had been cancelled before the end.
   virtual void ShowDone(const std::string& stage) = 0;
   virtual bool Cancelled() const = 0;
+  // The file just named could not be written (the window may show the run in error).
+  virtual void FileFailed() {}
 };
 
 // Makes the run's progress window; the run destroys it (by releasing it) on every path.

@@ -29,6 +29,8 @@ void TAdvToolButton::SetShowCaption(bool show) {
   Invalidate();
 }
 
+bool TAdvToolButton::TakesFocus() const { return Enabled() && Showing(); }
+
 void TAdvToolButton::Click() {
   // A copy: the handler may set another handler (Pause turns into Resume) while it runs.
   const ClickHandler handler = m_props.OnClick;
@@ -126,6 +128,13 @@ void TAdvToolButton::Paint(HDC dc) {
     SelectGuard selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     const Rect& r = face.roundRect;
     ::RoundRect(dc, r.left, r.top, r.right, r.bottom, kToolButtonCorner, kToolButtonCorner);
+  }
+  // The keyboard focus: a dotted rectangle inside the face.
+  if (Focused()) {
+    const RECT inside = ToRECT(face.face.Inflated(-3));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::DrawFocusRect(dc, &inside);
   }
 
   if (!m_props.ShowCaption || m_props.Caption.empty()) return;

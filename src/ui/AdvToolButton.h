@@ -1,7 +1,9 @@
 #pragma once
 // The drawn flat push button: a vertical gradient face that changes between the normal, hot and
 // pressed looks, a centred caption (embossed grey when disabled), and a click when the left
-// button is released over it. It takes no keyboard focus and never moves its face when pressed.
+// button is released over it. It is a tab stop of its form; with the keyboard focus it shows a
+// dotted rectangle inside its face, and Enter or Space clicks it. Its face never moves when
+// pressed.
 
 #include <functional>
 #include <optional>
@@ -45,6 +47,8 @@ class TAdvToolButton : public Control {
 
   // Fires the click event as a completed press does.
   void Click();
+  bool TakesFocus() const override;
+  void Press() override { Click(); }
 
   void Paint(HDC dc) override;
 

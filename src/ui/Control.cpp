@@ -97,6 +97,11 @@ void Control::NotifyPlacementChanged() {
   for (auto& child : m_children) child->NotifyPlacementChanged();
 }
 
+bool Control::Focused() const {
+  const Form* form = OwnerForm();
+  return form && form->FocusedControl() == this && ::GetFocus() == form->Handle();
+}
+
 bool Control::Showing() const {
   for (const Control* c = this; c; c = c->m_parent)
     if (!c->m_visible) return false;

@@ -96,6 +96,13 @@ class Control {
 
   Form* OwnerForm() const;
 
+  // Keyboard: a control that takes the focus is a tab stop of its form, in reading order, and
+  // Enter or Space presses it while it has the focus.
+  virtual bool TakesFocus() const { return false; }
+  virtual void Press() {}
+  // Whether it has the keyboard focus now (its form's window has it, and the form gave it on).
+  bool Focused() const;
+
   // Shown as a tooltip over the control when the form shows hints; "" for none.
   virtual std::string Hint() const { return {}; }
 

@@ -1,9 +1,11 @@
 #include "ui/Form.h"
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include <windowsx.h>
 
@@ -247,16 +249,23 @@ bool Form::TranslateKey(const MSG& msg) {
       if (ctrl || alt) return false;
       if (msg.wParam == VK_TAB) {
         const bool back = ::GetKeyState(VK_SHIFT) < 0;
+        if (MoveFocus(back)) return true;
         if (HWND next = ::GetNextDlgTabItem(m_hwnd, ::GetFocus(), back)) ::SetFocus(next);
         return true;
       }
       if (msg.wParam == VK_RETURN) {
-        if (m_defaultButton) m_defaultButton->Click();
+        PressDefault();
+        return true;
+      }
+      if (msg.wParam == VK_SPACE && m_focusedControl && m_focusedControl->Focused()) {
+        m_focusedControl->Press();
         return true;
       }
       if (msg.wParam == VK_ESCAPE) {
         if (m_escapeButton)
           m_escapeButton->Click();
+        else if (m_escapeControl && m_escapeControl->Showing() && m_escapeControl->Enabled())
+          m_escapeControl->Press();
         else
           EscapePressed();
         return true;
@@ -275,6 +284,76 @@ bool Form::TranslateKey(const MSG& msg) {
     default:
       return false;
   }
+}
+
+namespace {
+// Tab stops: drawn controls that take the focus and child windows that are tab stops.
+void CollectTabStops(Control& control, std::vector<Control*>& stops) {
+  if (!control.Showing() || !control.Enabled()) return;
+  if (auto* child = dynamic_cast<ChildWindowControl*>(&control)) {
+    const HWND window = child->Handle();
+    if (window && ::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
+        (::GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP))
+      stops.push_back(&control);
+  } else if (control.TakesFocus()) {
+    stops.push_back(&control);
+  }
+  for (const auto& c : control.Children()) CollectTabStops(*c, stops);
+}
+
+bool IsPushButton(HWND window) {
+  char name[16] = {};
+  if (!window || !::GetClassNameA(window, name, sizeof name) || ::lstrcmpiA(name, "Button") != 0) return false;
+  const LONG type = ::GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+}  // namespace
+
+void Form::FocusControl(Control* control) {
+  if (m_focusedControl) m_focusedControl->Invalidate();
+  m_focusedControl = control;
+  if (!control) return;
+  if (m_hwnd && ::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
+  control->Invalidate();
+}
+
+bool Form::MoveFocus(bool back) {
+  std::vector<Control*> stops;
+  CollectTabStops(*m_client, stops);
+  if (std::none_of(stops.begin(), stops.end(), [](Control* c) { return c->TakesFocus(); })) return false;
+  // Reading order: by row, then from the left.
+  std::stable_sort(stops.begin(), stops.end(), [](Control* a, Control* b) {
+    const Rect ra = a->BoundsInForm(), rb = b->BoundsInForm();
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  Control* current = m_focusedControl && m_focusedControl->Focused() ? m_focusedControl : ChildControlOf(::GetFocus());
+  const auto at = std::find(stops.begin(), stops.end(), current);
+  const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(stops.size());
+  std::ptrdiff_t index = at == stops.end() ? (back ? count - 1 : 0) : (at - stops.begin() + (back ? count - 1 : 1)) % count;
+  Control* next = stops[static_cast<std::size_t>(index)];
+  if (auto* child = dynamic_cast<ChildWindowControl*>(next)) {
+    FocusControl(nullptr);
+    child->Focus();
+  } else {
+    FocusControl(next);
+  }
+  return true;
+}
+
+void Form::PressDefault() {
+  if (m_focusedControl && m_focusedControl->Focused()) {
+    m_focusedControl->Press();
+    return;
+  }
+  // A push button with the focus is what Enter presses; the default one only otherwise.
+  if (const HWND focus = ::GetFocus(); IsPushButton(focus) && ::IsChild(m_hwnd, focus)) {
+    ::SendMessageA(focus, BM_CLICK, 0, 0);
+    return;
+  }
+  if (m_defaultButton)
+    m_defaultButton->Click();
+  else if (m_defaultControl && m_defaultControl->Showing() && m_defaultControl->Enabled())
+    m_defaultControl->Press();
 }
 
 LRESULT Form::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -337,6 +416,11 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
       return MouseMessage(msg, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // The focused drawn control shows its cue only while the form's window has the focus.
+      if (m_focusedControl) m_focusedControl->Invalidate();
+      return DefaultHandler(msg, wParam, lParam);
     default:
       return DefaultHandler(msg, wParam, lParam);
   }
@@ -384,6 +468,9 @@ LRESULT Form::LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == WA_INACTIVE) {
         // Remember which child had the focus, to give it back on return.
         if (ChildWindowControl* c = ChildControlOf(::GetFocus())) m_focus = c;
+      } else if (m_focusedControl && m_focusedControl->Showing()) {
+        ::SetFocus(m_hwnd);
+        m_focusedControl->Invalidate();
       } else if (m_focus && m_focus->Handle() && ::IsWindowVisible(m_focus->Handle())) {
         m_focus->Focus();
       } else if (m_defaultButton && m_defaultButton->Handle()) {

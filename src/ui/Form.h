@@ -93,6 +93,12 @@ class Form {
   ChildWindowControl* DefaultButton() const { return m_defaultButton; }
   // The child window that gets the focus when the form is shown or activated.
   void SetInitialFocus(ChildWindowControl* control) { m_focus = control; }
+  // Drawn controls that take the focus: the one that has it (the form's own window then holds
+  // the keyboard focus), and the ones Enter (when no button has the focus) and Escape press.
+  Control* FocusedControl() const { return m_focusedControl; }
+  void FocusControl(Control* control);
+  void SetDefaultControl(Control* control) { m_defaultControl = control; }
+  void SetEscapeControl(Control* control) { m_escapeControl = control; }
 
   // Tooltips for the controls' hints; Create() makes them when the form shows hints. Call
   // again after hinted controls move, show or hide.
@@ -138,6 +144,11 @@ class Form {
   POINT ToControl(const Control& control, int x, int y) const;
   ChildWindowControl* ChildControlOf(HWND child) const;
   bool PressAccelerator(char letter);
+  // Tab and Shift+Tab over the drawn controls that take the focus and the child windows that
+  // are tab stops, in reading order; false when the form has no drawn tab stop.
+  bool MoveFocus(bool back);
+  // Enter: the focused drawn control or push button, else the default one.
+  void PressDefault();
 
   FormDescription m_description;
   std::unique_ptr<HintWindow> m_hints;
@@ -150,6 +161,9 @@ class Form {
   ChildWindowControl* m_defaultButton = nullptr;
   ChildWindowControl* m_escapeButton = nullptr;
   ChildWindowControl* m_focus = nullptr;
+  Control* m_focusedControl = nullptr;
+  Control* m_defaultControl = nullptr;
+  Control* m_escapeControl = nullptr;
   bool m_trackingLeave = false;
   POINT m_lastMouse{-1, -1};
   long m_paintCount = 0;

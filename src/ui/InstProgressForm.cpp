@@ -1,5 +1,7 @@
 #include "ui/InstProgressForm.h"
 
+#include <algorithm>
+
 #include "support/Format.h"
 #include "support/Locale.h"
 #include "ui/AdvPanel.h"
@@ -71,6 +73,8 @@ TInstProgressForm::TInstProgressForm()
                                                          .Rounded = true, .Hint = "Cancel this Filter"})) {
   m_pause.SetOnClick([this](TAdvToolButton& b) { btnPauseClick(b); });
   m_cancel.SetOnClick([this](TAdvToolButton& b) { btnCancelClick(b); });
+  // While the run goes on, Enter presses only a focused button.
+  FocusControl(&m_pause);
   SetShowHints(true);
   FormCreate();
 }
@@ -145,6 +149,7 @@ void TInstProgressForm::SetPosition(std::int32_t bytes) {
   m_bar.SetPosition(bytes);
   if (moved) ProcessPendingMessages();
   m_lastPosition = bytes;
+  if (moved) UpdateTaskbar();
   ProcessPendingMessages();
 }
 
@@ -153,9 +158,13 @@ void TInstProgressForm::ShowDone(const std::string& stage) {
   m_pause.SetVisible(false);
   m_cancel.SetCaption("OK");
   CentreHorizontally(m_cancel);
+  FocusControl(&m_cancel);
+  SetDefaultControl(&m_cancel);
   m_stage.SetCaption(stage);
   m_fileName.SetVisible(false);
   UpdateHints();
+  m_ended = true;
+  UpdateTaskbar();
   if (!wasCancelled && m_waitAtEnd) WaitUntil([this] { return m_cancelled; });
   SetCancelled(wasCancelled);
 }
@@ -163,6 +172,29 @@ void TInstProgressForm::ShowDone(const std::string& stage) {
 void TInstProgressForm::SetPaused(bool paused) {
   m_paused = paused;
   m_pause.SetCaption(paused ? "Resume" : "Pause");
+  UpdateTaskbar();
+}
+
+void TInstProgressForm::FileFailed() {
+  m_fileFailed = true;
+  UpdateTaskbar();
+}
+
+void TInstProgressForm::UpdateTaskbar() {
+  if (!m_taskbarReady || !m_taskbar) return;
+  using State = TaskbarProgress::State;
+  const State state = m_ended ? State::None : m_paused ? State::Paused : m_fileFailed ? State::Error : State::Normal;
+  m_taskbar->Show(state, static_cast<std::uint32_t>(std::max(m_lastPosition, 0)), static_cast<std::uint32_t>(m_totalBytes));
+}
+
+LRESULT TInstProgressForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == TaskbarButtonCreatedMessage()) {
+    m_taskbarReady = true;
+    if (!m_taskbar) m_taskbar = ShellTaskbarProgress(Handle());
+    UpdateTaskbar();
+    return 0;
+  }
+  return Form::HandleMessage(msg, wParam, lParam);
 }
 
 void TInstProgressForm::SetCancelled(bool cancelled) {
@@ -183,6 +215,9 @@ void TInstProgressForm::AltPauseClick(TAdvToolButton& button) {
 }
 
 void TInstProgressForm::btnCancelClick(TAdvToolButton&) { SetCancelled(true); }
+
+// Escape asks to stop as the close box does.
+void TInstProgressForm::EscapePressed() { Close(); }
 
 bool TInstProgressForm::FormCloseQuery() {
   const bool mayClose = !m_cancelled;

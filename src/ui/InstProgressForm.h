@@ -6,11 +6,13 @@
 // nested message loops on the one UI thread.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "support/Format.h"
 #include "support/InstallProgress.h"
 #include "ui/Form.h"
+#include "ui/TaskbarProgress.h"
 
 class Label;
 class TAdvPanel;
@@ -33,12 +35,15 @@ class TInstProgressForm : public Form, public InstallProgress {
   void SetPosition(std::int32_t bytes) override;
   void ShowDone(const std::string& stage) override;
   bool Cancelled() const override { return m_cancelled; }
+  void FileFailed() override;
 
   bool Paused() const { return m_paused; }
   void SetPaused(bool paused);
   void SetCancelled(bool cancelled);
   // Whether ShowDone waits for OK (the silent mode's window does not).
   void SetWaitAtEnd(bool wait) { m_waitAtEnd = wait; }
+  // What shows the run on the taskbar button (the shell's taskbar list unless set).
+  void SetTaskbar(std::unique_ptr<TaskbarProgress> taskbar) { m_taskbar = std::move(taskbar); }
 
   // Event handlers.
   void btnPauseClick(TAdvToolButton& button);
@@ -46,10 +51,15 @@ class TInstProgressForm : public Form, public InstallProgress {
   void btnCancelClick(TAdvToolButton& button);
 
  protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void EscapePressed() override;
   bool FormCloseQuery() override;
 
  private:
   void FormCreate();
+  // Normal while files are written, paused, error once a file failed, none at the end; only
+  // after the shell has made the button.
+  void UpdateTaskbar();
   void FormShow();
   // Processes pending messages until `done` or a quit message, sleeping while none is waiting.
   template <typename Done>
@@ -66,6 +76,10 @@ class TInstProgressForm : public Form, public InstallProgress {
   TAdvToolButton& m_pause;
   TAdvToolButton& m_cancel;
 
+  std::unique_ptr<TaskbarProgress> m_taskbar;
+  bool m_taskbarReady = false;
+  bool m_fileFailed = false;
+  bool m_ended = false;
   bool m_paused = false;
   bool m_cancelled = false;
   bool m_waitAtEnd = true;

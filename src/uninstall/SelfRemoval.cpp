@@ -105,8 +105,13 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
     return kExitBadRecord;
   ::WaitForSingleObject(parent.get(), kParentWaitMs);
   // The folder held, and the two files reached through it, as in the uninstall itself.
+  // The uninstaller's own hold on the folder may outlive its process for a moment.
   std::string why;
   std::optional<HeldFolder> held = HeldFolder::Open(folder, why);
+  for (int i = 0; i < kDeleteTries && !held && ::GetLastError() == ERROR_SHARING_VIOLATION; ++i) {
+    ::Sleep(kDeleteRetryMs);
+    held = HeldFolder::Open(folder, why);
+  }
   if (!held) return kExitBadRecord;
   RemoveWithRetries(*held, NamePart(options.programPath));
   held->RemoveFile(NamePart(options.recordPath));

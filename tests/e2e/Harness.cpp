@@ -97,3 +97,18 @@ std::string SaveScreenshot(HWND hwnd, const std::string& name) {
   WritePng(path, CaptureWindow(hwnd));
   return path;
 }
+
+void PressKeys(HWND window, std::initializer_list<WORD> keys) {
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  // Active, the window's thread has its focus window.
+  ::SetForegroundWindow(window);
+  ::Sleep(200);
+  for (WORD key : keys) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const HWND target = ::GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window;
+    ::PostMessageA(target, WM_KEYDOWN, key, 1);
+    ::PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    ::Sleep(300);
+  }
+}

@@ -2,6 +2,7 @@
 // Drives the real installer under Wine: starts it, waits for its windows, closes them, and
 // collects the exit code. A process still running when its object goes is terminated.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ class InstallerProcess {
 };
 
 std::string WindowCaption(HWND hwnd);
+
+// Brings `window` to the foreground, then posts key presses, one after the other, to the window
+// that has the keyboard focus in its thread, as the system would queue them.
+void PressKeys(HWND window, std::initializer_list<WORD> keys);
 SIZE ClientSize(HWND hwnd);
 
 // Saves the window as it is on screen to the artefact folder; returns the file's path.

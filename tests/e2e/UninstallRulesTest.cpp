@@ -224,12 +224,13 @@ TEST_F(UninstallRules, QuestionAndSecondCopy) {
     const UniqueKernelHandle mutex(::CreateMutexA(nullptr, TRUE, "Corvane_Quillon_Uninstall"));
     EXPECT_EQ(Uninstall(""), 1u);
   }
-  // The question answered No: code 5 and nothing touched.
+  // The question answered No by the keyboard (Tab from Yes to No, then Enter presses the
+  // focused No, not the default Yes): code 5 and nothing touched.
   auto uninstaller = InstallerProcess::Start(UninstallerPath(), Quoted(m_dir + "unins5100.dat"));
   HWND question = uninstaller.WaitForWindow("Confirm", 60000);
   ASSERT_NE(question, nullptr);
   SaveScreenshot(question, "uninstall-question");
-  ClickButton(question, "No");
+  PressKeys(question, {VK_TAB, VK_RETURN});
   ASSERT_TRUE(uninstaller.WaitForExit(60000));
   EXPECT_EQ(uninstaller.ExitCode(), 5u);
   EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));

@@ -2,8 +2,11 @@
 // arriving through the message queue and seen inside the window's own calls.
 #include "ui/InstProgressForm.h"
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,6 +16,7 @@
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
 #include "ui/Label.h"
+#include "ui/TaskbarProgress.h"
 #include "win32/DrawTestSupport.h"
 
 namespace {
@@ -48,6 +52,20 @@ class Meanwhile {
     if (auto step = Current(); step && step()) Current() = nullptr;
   }
   UINT_PTR m_timer;
+};
+
+// The taskbar button's calls, as "state done/total".
+class RecordingTaskbar : public TaskbarProgress {
+ public:
+  explicit RecordingTaskbar(std::vector<std::string>& calls) : m_calls(calls) {}
+  void Show(State state, std::uint64_t done, std::uint64_t total) override {
+    static const char* const names[] = {"none", "normal", "paused", "error"};
+    m_calls.push_back(std::string(names[static_cast<int>(state)]) + " " + std::to_string(done) + "/" +
+                      std::to_string(total));
+  }
+
+ private:
+  std::vector<std::string>& m_calls;
 };
 
 std::string Caption(TInstProgressForm& form, const char* name) { return form.Get<Label>(name).Caption(); }
@@ -99,7 +117,12 @@ TEST(ProgressWindow, PauseHoldsTheRunUntilResumeAndPausesAgainThenCancelEndsIt) 
   Shown w;
   auto& form = w.form;
   auto& pause = form.Get<TAdvToolButton>("btnPause");
+  std::vector<std::string> taskbar;
+  form.SetTaskbar(std::make_unique<RecordingTaskbar>(taskbar));
   form.SetTotal(100);
+  // The taskbar button is told nothing before the shell says it exists.
+  EXPECT_TRUE(taskbar.empty());
+  ::SendMessageA(form.Handle(), TaskbarButtonCreatedMessage(), 0, 0);
 
   std::string captionWhilePaused;
   Click(form, kPause);
@@ -132,9 +155,15 @@ TEST(ProgressWindow, PauseHoldsTheRunUntilResumeAndPausesAgainThenCancelEndsIt) 
   EXPECT_TRUE(form.Cancelled());
   EXPECT_FALSE(form.Paused());
   EXPECT_EQ(pause.Caption(), "Pause");
+  form.FileFailed();
+  EXPECT_EQ(taskbar.back(), "error 20/100");
   // The end state after a cancel does not wait.
   form.ShowDone("Installation Successful.");
   EXPECT_TRUE(form.Cancelled());
+  EXPECT_EQ(taskbar.front(), "normal 0/100");
+  EXPECT_NE(std::find(taskbar.begin(), taskbar.end(), "paused 0/100"), taskbar.end());
+  EXPECT_NE(std::find(taskbar.begin(), taskbar.end(), "normal 10/100"), taskbar.end());
+  EXPECT_EQ(taskbar.back(), "none 20/100");
 }
 
 TEST(ProgressWindow, CloseBoxCancelsAndHidesAndACancelledRunRefusesEveryClose) {

@@ -2,6 +2,8 @@
 #include "engine/UninstallRegistry.h"
 #include "product/Product.h"
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -53,8 +55,12 @@ class Registration : public testing::Test {
   }
 };
 
-TEST_F(Registration, FourValuesWithTypesAndData) {
-  Register("c:\\zt\\");
+TEST_F(Registration, ValuesWithTypesAndData) {
+  Register("c:\\zt\\", 2049);
+  SYSTEMTIME today{};
+  ::GetLocalTime(&today);
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d%02d%02d", today.wYear, today.wMonth, today.wDay);
   UniqueHkey key = OpenProductKey();
   ASSERT_TRUE(key);
   struct Case {
@@ -67,17 +73,27 @@ TEST_F(Registration, FourValuesWithTypesAndData) {
       {"UnInstallString", REG_SZ, std::string("c:\\zt\\unins.exe c:\\zt\\unins5100.dat\0", 36)},
       {"NoModify", REG_DWORD, Dword(1)},
       {"NoRepair", REG_DWORD, Dword(1)},
+      {"DisplayVersion", REG_SZ, std::string("3.55.0.0\0", 9)},
+      {"Publisher", REG_SZ, std::string("Corvane\0", 8)},
+      {"DisplayIcon", REG_SZ, std::string("c:\\zt\\qlx.ico\0", 14)},
+      {"InstallLocation", REG_SZ, std::string("c:\\zt\\\0", 7)},
+      {"EstimatedSize", REG_DWORD, Dword(3)},
+      {"InstallDate", REG_SZ, std::string(date) + '\0'},
+      {"QuietUninstallString", REG_SZ, std::string("c:\\zt\\unins.exe c:\\zt\\unins5100.dat /VERYSILENT\0", 48)},
   };
   for (const auto& c : cases) {
     const RegValue v = Read(key.get(), c.name);
     EXPECT_EQ(v.type, c.type) << c.name;
     EXPECT_EQ(v.data, c.data) << c.name;
   }
-  EXPECT_EQ(ValueNames(key.get()), (std::vector<std::string>{"DisplayName", "NoModify", "NoRepair", "UnInstallString"}));
+  EXPECT_EQ(ValueNames(key.get()),
+            (std::vector<std::string>{"DisplayIcon", "DisplayName", "DisplayVersion", "EstimatedSize", "InstallDate",
+                                      "InstallLocation", "NoModify", "NoRepair", "Publisher", "QuietUninstallString",
+                                      "UnInstallString"}));
 }
 
 TEST_F(Registration, SecondRegistrationOverwritesAndKeepsOtherValues) {
-  Register("c:\\zt\\");
+  Register("c:\\zt\\", 0);
   {
     UniqueHkey key = OpenProductKey();
     ASSERT_TRUE(key);
@@ -87,14 +103,14 @@ TEST_F(Registration, SecondRegistrationOverwritesAndKeepsOtherValues) {
     const DWORD zero = 0;
     ::RegSetValueExA(key.get(), "NoModify", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
   }
-  Register("d:\\my games\\zt\\");
+  Register("d:\\my games\\zt\\", 0);
   UniqueHkey key = OpenProductKey();
   ASSERT_TRUE(key);
   EXPECT_EQ(Read(key.get(), "UnInstallString").data,
             std::string("\"d:\\my games\\zt\\unins.exe\" \"d:\\my games\\zt\\unins5100.dat\"") + '\0');
   EXPECT_EQ(Read(key.get(), "NoModify").data, Dword(1));
   EXPECT_EQ(Read(key.get(), "Other").data, std::string("kept\0", 5));
-  EXPECT_EQ(ValueNames(key.get()).size(), 5u);
+  EXPECT_EQ(ValueNames(key.get()).size(), 12u);
 }
 
 // The current user's hive is redirected to a scratch key whose Uninstall key is volatile: no
@@ -116,7 +132,7 @@ TEST_F(Registration, FailureNamesTheKey) {
               ERROR_SUCCESS);
     ASSERT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, scratch.get()), ERROR_SUCCESS);
     try {
-      Register("c:\\zt\\");
+      Register("c:\\zt\\", 0);
     } catch (const std::runtime_error& e) {
       message = e.what();
     }
