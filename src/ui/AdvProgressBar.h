@@ -48,6 +48,9 @@ class TAdvProgressBar : public Control {
   int Max() const { return m_position.Max(); }
   int Position() const { return m_position.Position(); }
   int Percent() const { return m_position.Percent(); }
+  AccessibleRole Role() const override { return AccessibleRole::ProgressBar; }
+  std::string AccessibleName() const override { return "Installation Progress"; }
+  std::string AccessibleValue() const override { return std::to_string(Percent()) + "%"; }
   void SetMin(int value);
   void SetMax(int value);
   // Stores the position (held within Min and Max) and paints it at once when the picture can

@@ -48,6 +48,8 @@ class TAdvToolButton : public Control {
   // Fires the click event as a completed press does.
   void Click();
   bool TakesFocus() const override;
+  AccessibleRole Role() const override { return AccessibleRole::PushButton; }
+  std::string AccessibleName() const override { return m_props.Caption; }
   void Press() override { Click(); }
 
   void Paint(HDC dc) override;

@@ -96,6 +96,12 @@ class Control {
 
   Form* OwnerForm() const;
 
+  // What a screen reader is told: the role (None: not told at all), the name and the value.
+  enum class AccessibleRole { None, StaticText, PushButton, ProgressBar };
+  virtual AccessibleRole Role() const { return AccessibleRole::None; }
+  virtual std::string AccessibleName() const { return {}; }
+  virtual std::string AccessibleValue() const { return {}; }
+
   // Keyboard: a control that takes the focus is a tab stop of its form, in reading order, and
   // Enter or Space presses it while it has the focus.
   virtual bool TakesFocus() const { return false; }

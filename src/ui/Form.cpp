@@ -11,6 +11,7 @@
 
 #include "support/Application.h"
 #include "ui/ChildWindowControl.h"
+#include "ui/FormAccessible.h"
 #include "ui/Gdi.h"
 #include "ui/Hints.h"
 
@@ -315,6 +316,8 @@ void Form::FocusControl(Control* control) {
   if (!control) return;
   if (m_hwnd && ::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
   control->Invalidate();
+  // Screen readers follow the focus: "NEXT, button".
+  if (m_hwnd) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hwnd, OBJID_CLIENT, AccessibleChildId(*this, *control));
 }
 
 bool Form::MoveFocus(bool back) {
@@ -416,6 +419,9 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
       return MouseMessage(msg, wParam, lParam);
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerGetObject(m_hwnd, wParam, lParam)) return answer;
+      return DefaultHandler(msg, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       // The focused drawn control shows its cue only while the form's window has the focus.

@@ -23,6 +23,8 @@ class Label : public Control {
   Label(std::string name, Rect bounds, Props props);
 
   const std::string& Caption() const { return m_caption; }
+  AccessibleRole Role() const override { return AccessibleRole::StaticText; }
+  std::string AccessibleName() const override { return m_caption; }
   void SetCaption(std::string caption);
   bool Transparent() const { return m_transparent; }
   void SetTransparent(bool transparent);

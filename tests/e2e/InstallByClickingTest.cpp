@@ -1,6 +1,7 @@
 // The whole product as a person uses it: start the installer on a clean machine, click NEXT
 // and Install, OK in the progress window's end state and OK on the closing report; then look at
 // what it left. Also the folder checks of the install click.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include "common/Capture.h"
 #include "common/ScratchFolder.h"
@@ -212,19 +214,65 @@ std::uint32_t ScreenColour(HWND window, int x, int y) {
   return CaptureWindow(window).Pixel(p.x - frame.left, p.y - frame.top);
 }
 
+// The client area's children as a screen reader reads them from another process: "name
+// (role)", the role as its number.
+std::vector<std::string> AccessibleChildren(HWND window) {
+  std::vector<std::string> children;
+  IAccessible* client = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&client))) ||
+      !client)
+    return children;
+  long count = 0;
+  client->get_accChildCount(&count);
+  for (long i = 1; i <= count; ++i) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = i;
+    BSTR name = nullptr;
+    VARIANT role{};
+    client->get_accName(child, &name);
+    client->get_accRole(child, &role);
+    char text[256] = {};
+    if (name) ::WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    ::SysFreeString(name);
+    children.push_back(std::string(text) + " (" + std::to_string(role.vt == VT_I4 ? role.lVal : -1) + ")");
+  }
+  client->Release();
+  return children;
+}
+
+bool Has(const std::vector<std::string>& children, const std::string& name, long role) {
+  return Contains(children, name + " (" + std::to_string(role) + ")");
+}
+
 TEST(InstallByClicking, TheKeyboardAloneInstalls) {
+  ::CoInitialize(nullptr);
   const std::string folder = "c:\\zt\\";
   CleanMachine(folder);
   auto installer = InstallerProcess::Start(InstallerPath());
   HWND main = installer.WaitForWindow(kMainCaption, 20000);
   ASSERT_NE(main, nullptr);
   ::Sleep(300);
+  // A screen reader names the drawn buttons and texts of each page.
+  const std::vector<std::string> welcome = AccessibleChildren(main);
+  EXPECT_TRUE(Has(welcome, "NEXT", ROLE_SYSTEM_PUSHBUTTON) && Has(welcome, "Cancel", ROLE_SYSTEM_PUSHBUTTON) &&
+              Has(welcome, "This will install Corvane Quillon", ROLE_SYSTEM_STATICTEXT))
+      << ::testing::PrintToString(welcome);
   // NEXT has the focus: Tab to Cancel and on round to NEXT, then Space presses it. On the
   // install page the focus is in the folder field and Enter presses Install.
   PressKeys(main, {VK_TAB, VK_TAB, VK_SPACE});
+  const std::vector<std::string> installPage = AccessibleChildren(main);
+  EXPECT_TRUE(Has(installPage, "Install", ROLE_SYSTEM_PUSHBUTTON) && Has(installPage, "Browse", ROLE_SYSTEM_PUSHBUTTON) &&
+              std::any_of(installPage.begin(), installPage.end(),
+                          [](const std::string& c) { return c.find("(42)") != std::string::npos; }))
+      << ::testing::PrintToString(installPage);
   PressKeys(main, {VK_RETURN});
   HWND progress = installer.WaitForWindow("Installation Progress", 20000);
   ASSERT_NE(progress, nullptr) << "no progress window";
+  const std::vector<std::string> running = AccessibleChildren(progress);
+  EXPECT_TRUE(Has(running, "Installation Progress", ROLE_SYSTEM_PROGRESSBAR) && Has(running, "Pause", ROLE_SYSTEM_PUSHBUTTON))
+      << ::testing::PrintToString(running);
   // OK shows in the end state where the strip was empty; it has the focus, Space presses it.
   const std::uint32_t strip = ScreenColour(progress, 228, 158);
   for (int i = 0; i < 600 && ::IsWindowVisible(progress) && ScreenColour(progress, 228, 158) == strip; ++i)
@@ -240,6 +288,7 @@ TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   const std::string log = ReadWholeFile(CommonDocumentsFolder() + "corvane\\qlx355.log");
   EXPECT_NE(log.find("BtnInstallClick.InstallProgram"), std::string::npos);
   CleanMachine(folder);
+  ::CoUninitialize();
 }
 
 // The install click refuses protected folders (also in their other spellings) with the
