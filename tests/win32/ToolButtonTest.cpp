@@ -133,6 +133,47 @@ TEST(AdvToolButton, ClickAndItsLooksAlongTheWay) {
   EXPECT_FALSE(host.button.Down());
 }
 
+// The keyboard: focus in reading order, its cue, and what Enter, Space and Escape press.
+TEST(AdvToolButton, KeyboardFocusItsCueAndTheKeys) {
+  Host host;
+  Form& form = *host.form;
+  const auto key = [&](WPARAM vk) {
+    const MSG msg{form.Handle(), WM_KEYDOWN, vk, 0, 0, {}};
+    return form.TranslateKey(msg);
+  };
+  const RgbImage unfocused = Render(form);
+  ::SetFocus(form.Handle());
+  form.FocusControl(&host.button);
+  ASSERT_TRUE(host.button.Focused());
+  const RgbImage focused = Render(form);
+  // A dotted rectangle inside the face: pixels change only 3 or more pixels inside the button.
+  int changed = 0;
+  for (int y = 0; y < focused.height; ++y)
+    for (int x = 0; x < focused.width; ++x)
+      if (focused.Pixel(x, y) != unfocused.Pixel(x, y)) {
+        ++changed;
+        EXPECT_TRUE(x >= 103 && x < 170 && y >= 53 && y < 69) << x << "," << y;
+      }
+  EXPECT_GT(changed, 40);
+
+  form.SetDefaultControl(&host.other);
+  form.SetEscapeControl(&host.other);
+  EXPECT_TRUE(key(VK_RETURN));  // the focused button, not the default
+  EXPECT_TRUE(key(VK_SPACE));
+  EXPECT_EQ(host.clicks, 2);
+  EXPECT_TRUE(key(VK_TAB));  // on to the next in reading order
+  EXPECT_TRUE(host.other.Focused());
+  EXPECT_FALSE(host.button.Focused());
+  EXPECT_TRUE(key(VK_TAB));  // and round
+  EXPECT_TRUE(host.button.Focused());
+  EXPECT_TRUE(key(VK_ESCAPE));
+  EXPECT_EQ(host.otherClicks, 1);
+  form.FocusControl(nullptr);
+  EXPECT_TRUE(key(VK_RETURN));  // no button has the focus: the default
+  EXPECT_EQ(host.otherClicks, 2);
+  EXPECT_EQ(Render(form).Pixel(110, 60), unfocused.Pixel(110, 60));
+}
+
 struct PressCase {
   const char* what;
   std::vector<std::pair<int, int>> movesWhilePressed;  // relative to the button
