@@ -99,13 +99,24 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
   return false;
 }
 
+// The installer started on a machine without an installation in `folder`, with its main
+// window (nullptr when none came).
+struct Started {
+  InstallerProcess installer;
+  HWND main;
+};
+Started StartOnCleanMachine(const std::string& folder) {
+  CleanMachine(folder);
+  Started started{InstallerProcess::Start(InstallerPath()), nullptr};
+  started.main = started.installer.WaitForWindow(kMainCaption, 20000);
+  ::Sleep(300);
+  return started;
+}
+
 TEST(InstallByClicking, NextInstallOkInstallsTheProduct) {
   const std::string folder = "c:\\zt\\";
-  CleanMachine(folder);
-  auto installer = InstallerProcess::Start(InstallerPath());
-  HWND main = installer.WaitForWindow(kMainCaption, 20000);
+  auto [installer, main] = StartOnCleanMachine(folder);
   ASSERT_NE(main, nullptr);
-  ::Sleep(300);
   SaveScreenshot(main, "main-window-welcome");
   HWND progress = nullptr;
   // A click that lands before the window takes input is made again, as a person would.
@@ -249,11 +260,8 @@ bool Has(const std::vector<std::string>& children, const std::string& name, long
 TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   ::CoInitialize(nullptr);
   const std::string folder = "c:\\zt\\";
-  CleanMachine(folder);
-  auto installer = InstallerProcess::Start(InstallerPath());
-  HWND main = installer.WaitForWindow(kMainCaption, 20000);
+  auto [installer, main] = StartOnCleanMachine(folder);
   ASSERT_NE(main, nullptr);
-  ::Sleep(300);
   // A screen reader names the drawn buttons and texts of each page.
   const std::vector<std::string> welcome = AccessibleChildren(main);
   EXPECT_TRUE(Has(welcome, "NEXT", ROLE_SYSTEM_PUSHBUTTON) && Has(welcome, "Cancel", ROLE_SYSTEM_PUSHBUTTON) &&

@@ -27,13 +27,14 @@ std::string GalleryPath(const std::string& name) {
 }
 
 
-enum class ButtonState { Normal, Hot, Pressed, Disabled };
+enum class ButtonState { Normal, Hot, Pressed, Disabled, Focused };
 const char* Name(ButtonState s) {
   switch (s) {
     case ButtonState::Normal: return "normal";
     case ButtonState::Hot: return "hot";
     case ButtonState::Pressed: return "pressed";
     case ButtonState::Disabled: return "disabled";
+    case ButtonState::Focused: return "focused";
   }
   return "";
 }
@@ -44,6 +45,11 @@ void Drive(Form& form, TAdvToolButton& button, ButtonState state) {
   if (state == ButtonState::Hot || state == ButtonState::Pressed) SendMouse(form, WM_MOUSEMOVE, x, y);
   if (state == ButtonState::Pressed) SendMouse(form, WM_LBUTTONDOWN, x, y);
   if (state == ButtonState::Disabled) button.SetEnabled(false);
+  if (state == ButtonState::Focused) {
+    ::ShowWindow(form.Handle(), SW_SHOW);
+    ::SetFocus(form.Handle());
+    form.FocusControl(&button);
+  }
 }
 
 struct Shot {
@@ -103,7 +109,7 @@ void Paste(RgbImage& canvas, const RgbImage& image, int x, int y) {
 
 TEST(Gallery, RendersEveryControlInEachStateAndOneComposite) {
   std::vector<Shot> welcome, progress, bars;
-  for (auto s : {ButtonState::Normal, ButtonState::Hot, ButtonState::Pressed, ButtonState::Disabled})
+  for (auto s : {ButtonState::Normal, ButtonState::Hot, ButtonState::Pressed, ButtonState::Disabled, ButtonState::Focused})
     welcome.push_back(WelcomePage(s));
   progress.push_back(ProgressWindow(0, ButtonState::Normal));
   progress.push_back(ProgressWindow(45, ButtonState::Hot));
