@@ -4,6 +4,7 @@
 
 #include "support/AccessList.h"
 #include "support/Folders.h"
+#include "support/Links.h"
 #include "support/Paths.h"
 #include "support/ProtectedFolder.h"
 #include "support/RunLog.h"
@@ -42,6 +43,9 @@ InstallFolderAccess PrepareExistingFolder(const std::string& folder) {
 
 InstallFolderAccess PrepareInstallFolder(const std::string& installFolder) {
   const std::string folder = StripTrailingBackslashes(installFolder);
+  // A folder that is a link is none the run writes into: neither it nor what it leads to is
+  // changed here.
+  if (IsReparsePoint(folder)) return {};
   if (FolderIsPresent(folder)) return PrepareExistingFolder(folder);
   // The topmost level the run makes, and the existing folder it goes in.
   std::string top = folder;
