@@ -241,12 +241,15 @@ bool HeldFolder::StillAt(const std::string& path) const {
          held->nFileIndexLow == now->nFileIndexLow;
 }
 
-std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t maxBytes) const {
+UniqueFileHandle HeldFolder::OpenFile(const std::string& relative, std::uint32_t access, std::uint32_t& error) const {
   std::string leaf;
-  std::uint32_t error = 0;
   const auto parent = ParentOf(relative, leaf, error);
-  if (!parent) return error;
-  const UniqueFileHandle file = parent->OpenEntry(leaf, DELETE, false, error);
+  return parent ? parent->OpenEntry(leaf, access, false, error) : UniqueFileHandle{};
+}
+
+std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t maxBytes) const {
+  std::uint32_t error = 0;
+  const UniqueFileHandle file = OpenFile(relative, DELETE, error);
   if (!file) return error;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return ::GetLastError();
@@ -255,11 +258,8 @@ std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t 
 }
 
 std::uint32_t HeldFolder::ClearAttributes(const std::string& relative) const {
-  std::string leaf;
   std::uint32_t error = 0;
-  const auto parent = ParentOf(relative, leaf, error);
-  if (!parent) return error;
-  const UniqueFileHandle file = parent->OpenEntry(leaf, FILE_WRITE_ATTRIBUTES, false, error);
+  const UniqueFileHandle file = OpenFile(relative, FILE_WRITE_ATTRIBUTES, error);
   if (!file) return error;
   // Times of 0 stay as they are.
   FILE_BASIC_INFO basic{};
@@ -268,10 +268,8 @@ std::uint32_t HeldFolder::ClearAttributes(const std::string& relative) const {
 }
 
 std::uint32_t HeldFolder::RenameFile(const std::string& from, const std::string& to) const {
-  std::string fromLeaf, toLeaf;
+  std::string toLeaf;
   std::uint32_t error = 0;
-  const auto fromParent = ParentOf(from, fromLeaf, error);
-  if (!fromParent) return error;
   const auto toParent = ParentOf(to, toLeaf, error);
   if (!toParent) return error;
   const auto wide = Wide(toLeaf);
@@ -279,7 +277,7 @@ std::uint32_t HeldFolder::RenameFile(const std::string& from, const std::string&
   static const auto setInformation = NtdllFunction<SetInformationFunction>("NtSetInformationFile");
   static const auto statusToError = NtdllFunction<StatusToErrorFunction>("RtlNtStatusToDosError");
   if (!setInformation || !statusToError) return ERROR_INVALID_FUNCTION;
-  const UniqueFileHandle file = fromParent->OpenEntry(fromLeaf, DELETE, false, error);
+  const UniqueFileHandle file = OpenFile(from, DELETE, error);
   if (!file) return error;
   // The new name relative to the held folder it goes to, never replacing what is there.
   std::vector<unsigned char> buffer(sizeof(RenameInformation) + wide->size() * sizeof(wchar_t));

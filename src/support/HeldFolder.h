@@ -66,6 +66,8 @@ class HeldFolder {
   std::optional<HeldFolder> Sub(const std::string& relative, std::uint32_t& error) const;
   // The folder that holds `relative`'s last step (this one or a sub-folder), and that step.
   std::optional<HeldFolder> ParentOf(const std::string& relative, std::string& leaf, std::uint32_t& error) const;
+  // Opens a file below this folder as OpenEntry does, through the folders on its way.
+  UniqueFileHandle OpenFile(const std::string& relative, std::uint32_t access, std::uint32_t& error) const;
   // Opens an entry of this folder itself (a plain name), refusing links and entries that the
   // system resolves elsewhere.
   UniqueFileHandle OpenEntry(const std::string& name, std::uint32_t access, bool folder, std::uint32_t& error) const;
