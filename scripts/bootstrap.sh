@@ -8,7 +8,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xdotool imagemagick
   cmake ninja-build googletest
-  clang libclang-rt-14-dev zlib1g-dev
+  clang libclang-rt-14-dev zlib1g-dev libdeflate-dev
   fonts-wine g++ make python3
   osslsigncode openssl
 )

@@ -25,11 +25,18 @@ std::vector<std::uint8_t> EncodePayloadItem(const std::string& fileName, std::in
                                             std::string_view plain, int level) {
   if (!IsBareFileName(fileName)) throw std::invalid_argument("not a bare file name: " + fileName);
   if (plain.size() > 0x7FFFFFFFu) throw std::invalid_argument("file of 2 GiB or more: " + fileName);
+  return EncodePayloadStream(fileName, timeStamp, plain.size(), CompressZlib(plain, level));
+}
+
+std::vector<std::uint8_t> EncodePayloadStream(const std::string& fileName, std::int32_t timeStamp,
+                                              std::uint64_t plainSize, const std::vector<std::uint8_t>& stream) {
+  if (!IsBareFileName(fileName)) throw std::invalid_argument("not a bare file name: " + fileName);
+  if (plainSize > 0x7FFFFFFFu) throw std::invalid_argument("file of 2 GiB or more: " + fileName);
   PayloadHeader header;
-  header.plainSize = static_cast<std::int32_t>(plain.size());
+  header.plainSize = static_cast<std::int32_t>(plainSize);
   header.timeStamp = timeStamp;
   header.fileName = fileName;
-  std::vector<std::uint8_t> item = ComposePayloadItem(header, CompressZlib(plain, level));
+  std::vector<std::uint8_t> item = ComposePayloadItem(header, stream);
   PseudoRandom generator;
   EncipherPayload(BuildPayloadKey(generator, kPayloadSeed), item.data(), item.size());
   return item;

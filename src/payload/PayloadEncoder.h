@@ -18,3 +18,8 @@ std::vector<std::uint8_t> ComposePayloadItem(const PayloadHeader& header, const 
 // A complete enciphered item for a file. The name must pass IsBareFileName.
 std::vector<std::uint8_t> EncodePayloadItem(const std::string& fileName, std::int32_t timeStamp,
                                             std::string_view plain, int level = 9);
+
+// The same from a zlib stream made elsewhere (the packing tool's denser compressor) of a file
+// plainSize bytes long.
+std::vector<std::uint8_t> EncodePayloadStream(const std::string& fileName, std::int32_t timeStamp,
+                                              std::uint64_t plainSize, const std::vector<std::uint8_t>& stream);

@@ -13,6 +13,7 @@ struct PackOptions {
   std::string depfile;        // empty: none
   std::string depfileTarget;  // the build output the depfile speaks for
   const char* sourceDateEpoch = nullptr;  // the SOURCE_DATE_EPOCH text, when set
+  bool zlibLevel9 = false;                // zlib's own level 9 instead of the denser streams
 };
 
 int RunPack(const PackOptions& options, std::ostream& out, std::ostream& err);

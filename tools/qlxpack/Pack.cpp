@@ -7,6 +7,7 @@
 
 #include "payload/PayloadEncoder.h"
 #include "qlxpack/Commands.h"
+#include "qlxpack/DenseDeflate.h"
 #include "qlxpack/DosDateTime.h"
 #include "qlxpack/Manifest.h"
 
@@ -72,7 +73,9 @@ int RunPack(const PackOptions& options, std::ostream& out, std::ostream& err) {
     for (const ManifestEntry& e : entries) {
       const std::string plain = ReadWhole(e.source);
       const std::int32_t stamp = StampOf(e, options.sourceDateEpoch);
-      const std::vector<std::uint8_t> item = EncodePayloadItem(e.storedName, stamp, plain);
+      const std::vector<std::uint8_t> item =
+          options.zlibLevel9 ? EncodePayloadItem(e.storedName, stamp, plain)
+                             : EncodePayloadStream(e.storedName, stamp, plain.size(), CompressDense(plain));
       const std::string fileName = e.itemName + ".bin";
       WriteWhole(fs::path(options.outDir) / fileName, item.data(), item.size());
       rc << e.itemName << " RCDATA \"" << fileName << "\"\n";

@@ -1,5 +1,5 @@
 // qlxpack: makes the installer's payload items and checks the ones inside a built installer.
-//   qlxpack pack [-I folder]... [--depfile file target] <manifest> <outdir>
+//   qlxpack pack [-I folder]... [--depfile file target] [--zlib] <manifest> <outdir>
 //   qlxpack inspect <installer.exe>
 #include <cstdlib>
 #include <cstring>
@@ -10,7 +10,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: qlxpack pack [-I folder]... [--depfile file target] <manifest> <outdir>\n"
+  std::cerr << "usage: qlxpack pack [-I folder]... [--depfile file target] [--zlib] <manifest> <outdir>\n"
                "       qlxpack inspect <installer.exe>\n";
   return 2;
 }
@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
     } else if (arg == "--depfile" && i + 2 < argc) {
       options.depfile = argv[++i];
       options.depfileTarget = argv[++i];
+    } else if (arg == "--zlib") {
+      options.zlibLevel9 = true;
     } else if (arg.starts_with("-")) {
       return Usage();
     } else {
