@@ -1,7 +1,11 @@
 #include "engine/InstallItems.h"
 
 #include <exception>
+#include <new>
 #include <optional>
+#include <stdexcept>
+
+#include <windows.h>
 
 #include "engine/InstallOutcome.h"
 #include "payload/PayloadFormat.h"
@@ -26,13 +30,52 @@ std::string ShortDateOfStamp(std::int32_t stamp) {
   throw damaged;
 }
 
-void ReadItem(const PayloadReader& reader, const std::string& name, int index, InstallItem& item) {
-  std::optional<PayloadItem> found;
+// Stages the file of one item as the reader hands it over. An item whose file is empty stages
+// nothing. An earlier item with the same destination gives its staged file up first: both
+// cannot lie beside the one destination, and this item's file would replace it anyway.
+class StagingSink : public PlainSink {
+ public:
+  StagingSink(std::vector<InstallItem>& items, int position, const ItemPlacement& placement)
+      : m_items(items), m_position(position), m_placement(placement) {}
+
+  void Begin(const PayloadHeader& header) override {
+    if (header.plainSize <= 0) return;
+    const std::string destination = m_placement.destination(header.fileName, m_position);
+    for (int i = 0; i < m_position; ++i) {
+      InstallItem& earlier = m_items[i];
+      if (earlier.staged && ::lstrcmpiA(earlier.staged->Destination().c_str(), destination.c_str()) == 0) {
+        earlier.staged.reset();
+        earlier.superseded = true;
+      }
+    }
+    m_items[m_position].staged.emplace(m_placement.stage(destination));
+  }
+
+  void Take(const std::uint8_t* bytes, std::size_t length) override {
+    m_items[m_position].size += length;
+    if (StagedFile* file = m_items[m_position].staged ? &*m_items[m_position].staged : nullptr)
+      file->Append(bytes, length);
+  }
+
+ private:
+  std::vector<InstallItem>& m_items;
+  int m_position;
+  const ItemPlacement& m_placement;
+};
+
+void ReadItem(const PayloadReader& reader, const std::string& name, int index, InstallItems& read,
+              const ItemPlacement& placement) {
+  InstallItem& item = read.items[index];
+  StagingSink sink(read.items, index, placement);
+  std::optional<PayloadHeader> found;
   try {
-    found = reader.Find(name);
+    found = reader.Extract(name, sink);
   } catch (const std::bad_alloc&) {
-    // An item that asks for more memory than there is counts as damaged.
-    RaiseDamaged(name, EPayloadDamaged(name).what());
+    // Memory that runs out is this computer's state, not the installer's.
+    const std::string message =
+        Format("There is not enough memory to read the installer's item %s. Nothing was installed.", name);
+    LogText(message);
+    throw std::runtime_error(message);
   } catch (const std::exception& e) {
     RaiseDamaged(name, e.what());
   }
@@ -40,23 +83,22 @@ void ReadItem(const PayloadReader& reader, const std::string& name, int index, I
     LogFormat("InstallProgram item %d: %s Not found", index, name);
     RaiseDamaged(name, EResourceNotFound(name).what());
   }
-  item.fileName = std::move(found->fileName);
+  item.fileName = found->fileName;
   item.fileDate = found->timeStamp;
-  item.data = std::move(found->bytes);
 }
 
 }  // namespace
 
-InstallItems ReadInstallItems(std::string list, int count) {
+InstallItems ReadInstallItems(std::string list, int count, const ItemPlacement& placement) {
   InstallItems read;
   read.items.resize(count);
   const PayloadReader reader;
   for (int i = 0; i < count; ++i) {
     const std::string name = SplitFirst(list, ",");
     LogFormat("Installprogram item %d:%s", i, name);
-    InstallItem& item = read.items[i];
-    ReadItem(reader, name, i, item);
-    if (item.data.empty()) {
+    ReadItem(reader, name, i, read, placement);
+    const InstallItem& item = read.items[i];
+    if (item.size == 0) {
       // Formatted here, not taken from the log, which returns nothing while another program
       // holds it open.
       const std::string error = Format("Error Reading resource item %s, Filename %s", name, item.fileName);
@@ -64,7 +106,7 @@ InstallItems ReadInstallItems(std::string list, int count) {
       read.errors.push_back(error);
     } else {
       LogFormat("Installprogram item %d Filename: %s date: %s.", i, item.fileName, ShortDateOfStamp(item.fileDate));
-      read.totalBytes += static_cast<std::int64_t>(item.data.size());
+      read.totalBytes += static_cast<std::int64_t>(item.size);
     }
   }
   return read;

@@ -1,16 +1,27 @@
 #pragma once
-// The reading phase of the install run: every payload item it will write, read into memory
-// before the first file is written, each step in the run log.
+// The reading phase of the install run: every payload item it will write is read and checked
+// before the first file is put in place, each step in the run log. A file's bytes are not kept
+// in memory: they are written, as the item is read, to a staged file beside the file's
+// destination, which the writing phase puts in place. Staged files that are not put in place
+// are removed when the items go.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// One item as the reader gave it; empty data means the item was unreadable.
+#include "support/StagedFile.h"
+
 struct InstallItem {
-  std::string data;
   std::string fileName;
   std::int32_t fileDate = 0;  // packed local date-time, date in the high word
+  std::uint64_t size = 0;     // the file's length; 0 means the item was unreadable
+  // The file's bytes beside its destination (Error() says why there are none). Empty for an
+  // unreadable item, and for one whose destination a later item takes: that item's file
+  // replaces this one's as soon as it is written.
+  std::optional<StagedFile> staged;
+  bool superseded = false;
 };
 
 struct InstallItems {
@@ -20,8 +31,16 @@ struct InstallItems {
   std::vector<std::string> errors;
 };
 
+// Where the reading phase puts each file: its destination from the stored name and position,
+// and the staged file beside a destination (one refused from the start when nothing may be
+// written there).
+struct ItemPlacement {
+  std::function<std::string(const std::string& fileName, int position)> destination;
+  std::function<StagedFile(const std::string& destination)> stage;
+};
+
 // Reads the first `count` items of the "," separated list in order. An item that yields no
-// bytes is listed in `errors` and reading goes on. A missing or damaged item (whatever the
-// reader raises, memory for it included) ends the reading with EInstallerDamaged, after the
-// same message has gone to the log.
-InstallItems ReadInstallItems(std::string list, int count);
+// bytes is listed in `errors` and reading goes on. A missing or damaged item ends the reading
+// with EInstallerDamaged, after the same message has gone to the log; a reading that runs out
+// of memory ends with std::runtime_error saying so.
+InstallItems ReadInstallItems(std::string list, int count, const ItemPlacement& placement);

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
-#include <span>
 #include <vector>
+
+#include <windows.h>
 
 #include "engine/DosboxDecision.h"
 #include "engine/InstallFolderAccess.h"
@@ -59,12 +60,29 @@ void MakeFolder(const InstallFolders& folders, std::string folder) {
   if (!LinkOnTheWay(folders.install, folder)) EnsureFolder(folder);
 }
 
-// Writes the file unless a link lies on the way from the install folder to it: the files go
-// into the install folder and nowhere else.
-WriteResult SaveInInstallFolder(const InstallFolders& folders, const std::string& destination,
-                                std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
-  if (LinkOnTheWay(folders.install, destination)) return {kStoppedOnLink};
-  return SaveBytesWithDate(destination, bytes, fileDate);
+// Each file is staged beside its destination, unless a link lies on the way from the install
+// folder to it: the files go into the install folder and nowhere else.
+ItemPlacement PlacementIn(const InstallFolders& folders, int normalFiles) {
+  return {[&folders, normalFiles](const std::string& fileName, int position) {
+            return FileDestination(fileName, position, normalFiles, folders);
+          },
+          [&folders](const std::string& destination) {
+            return LinkOnTheWay(folders.install, destination) ? StagedFile(destination, kStoppedOnLink)
+                                                              : StagedFile(destination);
+          }};
+}
+
+// Puts the staged file in place, after the same look for a link on the way as when it was
+// staged (the folders may have changed since).
+WriteResult PutInInstallFolder(const InstallFolders& folders, const std::string& destination, InstallItem& item) {
+  // The later item that takes this destination writes the file this one would have written.
+  if (item.superseded) return {};
+  if (!item.staged) return {ERROR_INVALID_PARAMETER};
+  if (LinkOnTheWay(folders.install, destination)) {
+    item.staged->Discard();
+    return {kStoppedOnLink};
+  }
+  return item.staged->PutInPlace(static_cast<std::uint32_t>(item.fileDate));
 }
 
 bool KeepsExistingCopy(const std::string& destination, const InstallItem& item) {
@@ -72,17 +90,16 @@ bool KeepsExistingCopy(const std::string& destination, const InstallItem& item) 
          ExistingFileIsNotOlder(static_cast<std::uint32_t>(item.fileDate), FileDateTime(destination));
 }
 
-void WriteOneFile(const std::string& destination, const InstallItem& item, bool listed, const InstallFolders& folders,
+void WriteOneFile(const std::string& destination, InstallItem& item, bool listed, const InstallFolders& folders,
                   WrittenFiles& files) {
-  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(item.data.data()), item.data.size());
-  const WriteResult result = SaveInInstallFolder(folders, destination, bytes, static_cast<std::uint32_t>(item.fileDate));
+  const WriteResult result = PutInInstallFolder(folders, destination, item);
   // A file that could not be written is listed all the same: an older copy may be there for
   // the uninstaller to remove.
   if (listed) files.fileList += destination.substr(folders.install.size()) + ",";
   if (result.Written()) {
     LogFormat("InstallProgram.File saved %s", destination);
     ++files.written;
-    files.bytesWritten += bytes.size();
+    files.bytesWritten += item.size;
   } else {
     LogFormat("InstallProgram.File NOT saved %s (error %d)", destination, result.error);
     files.failed.push_back(destination);
@@ -90,7 +107,7 @@ void WriteOneFile(const std::string& destination, const InstallItem& item, bool 
 }
 
 // Writes the files in list order; Pause and Cancel take effect inside SetPosition, between files.
-WrittenFiles WriteFiles(const InstallItems& read, const InstallFolders& folders, int normalFiles, bool needsDosbox,
+WrittenFiles WriteFiles(InstallItems& read, const InstallFolders& folders, int normalFiles, bool needsDosbox,
                         InstallProgress& progress) {
   WrittenFiles files;
   LogText("InstallProgram.Putting files in folder");
@@ -98,16 +115,18 @@ WrittenFiles WriteFiles(const InstallItems& read, const InstallFolders& folders,
   std::int64_t bytesDone = 0;
   const int count = static_cast<int>(read.items.size());
   for (int i = 0; i < count; ++i) {
-    const InstallItem& item = read.items[i];
+    InstallItem& item = read.items[i];
     const std::string destination = FileDestination(item.fileName, i, normalFiles, folders);
     progress.SetFileName(destination);
     LogFormat("InstallProgram.file: %s", destination);
-    if (!KeepsExistingCopy(destination, item)) {
+    if (KeepsExistingCopy(destination, item)) {
+      if (item.staged) item.staged->Discard();
+    } else {
       const std::size_t failedBefore = files.failed.size();
       WriteOneFile(destination, item, ListedInFileList(i, normalFiles, needsDosbox), folders, files);
       if (files.failed.size() != failedBefore) progress.FileFailed();
     }
-    bytesDone += static_cast<std::int64_t>(item.data.size());
+    bytesDone += static_cast<std::int64_t>(item.size);
     progress.SetPosition(static_cast<std::int32_t>(bytesDone));
     files.handled = i + 1;
     if (progress.Cancelled()) {
@@ -186,7 +205,7 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
   const int count = needsDosbox ? itemCount : normalFiles;
   outcome.filesTotal = count;
   LogFormat("InstallProgram.Making list of files to install (%d items)", count);
-  const InstallItems read = ReadInstallItems(kPayloadList, count);
+  InstallItems read = ReadInstallItems(kPayloadList, count, PlacementIn(folders, normalFiles));
   LogFormat("Installprogram.Completed list: %d files", count);
 
   if (!read.errors.empty()) {

@@ -49,8 +49,8 @@ constexpr std::size_t InflateGrowthStep(std::size_t inputLength) {
 InflatedBuffer InflateBuffer(const std::uint8_t* input, std::size_t inputLength, std::size_t sizeHint,
                              InflateStats* stats = nullptr, std::size_t maxOutput = kNoOutputLimit);
 
-// Decompresses one complete zlib stream into the caller's buffer of `capacity` bytes (at least
-// one) and gives the output length. Answers as InflateBuffer with `capacity` as both size hint
+// Decompresses one complete zlib stream into the caller's buffer of `capacity` bytes (0 for a
+// stream that must hold no bytes) and gives the output length. Answers as InflateBuffer with `capacity` as both size hint
 // and limit: EInflateLimitExceeded when the stream holds more, EDecompressionError for a stream
 // zlib rejects, std::bad_alloc for a capacity zlib cannot count. `inputUsed`, when given, gets
 // the bytes of input up to the end of the stream.

@@ -1,8 +1,7 @@
 #include "payload/PayloadReader.h"
 
-#include <cstring>
 #include <optional>
-#include <vector>
+#include <span>
 
 #include <windows.h>
 
@@ -38,9 +37,14 @@ bool OwnItemDirectoryIsSound() {
                                  static_cast<std::uint16_t>(reinterpret_cast<std::uintptr_t>(RT_RCDATA)));
 }
 
-// The item's bytes, copied out of the read-only resource, which is released on every path;
-// nothing when there is no such item.
-std::optional<std::vector<std::uint8_t>> CopyItemResource(const std::string& itemName) {
+// An item where it lies in the image (read-only), held loaded while it is read.
+struct LocatedItem {
+  UniqueLoadedResource loaded;
+  std::span<const std::uint8_t> bytes;
+};
+
+// Nothing when there is no such item.
+std::optional<LocatedItem> LocateItem(const std::string& itemName) {
   HRSRC info = ::FindResourceA(nullptr, itemName.c_str(), RT_RCDATA);
   if (!info) return std::nullopt;
   // The handle points at the item's data entry inside the image; a damaged directory can make
@@ -52,23 +56,47 @@ std::optional<std::vector<std::uint8_t>> CopyItemResource(const std::string& ite
   const void* data = ::LockResource(loaded.get());
   if (!data && size != 0) return std::nullopt;
   if (size != 0 && !LiesInOwnImage(data, size)) throw EPayloadDamaged(itemName);
-  std::vector<std::uint8_t> copy(size);
-  if (size != 0) std::memcpy(copy.data(), data, size);
-  return copy;
+  return LocatedItem{std::move(loaded), {static_cast<const std::uint8_t*>(data), size}};
 }
+
+// Gathers a file's bytes in memory.
+class WholeFile : public PlainSink {
+ public:
+  explicit WholeFile(std::string& bytes) : m_bytes(bytes) {}
+  void Take(const std::uint8_t* bytes, std::size_t length) override {
+    m_bytes.append(reinterpret_cast<const char*>(bytes), length);
+  }
+
+ private:
+  std::string& m_bytes;
+};
 
 }  // namespace
 
 PayloadReader::PayloadReader() : m_directorySound(OwnItemDirectoryIsSound()) {}
 
 std::optional<PayloadItem> PayloadReader::Find(const std::string& itemName) const {
+  PayloadItem item;
+  WholeFile sink(item.bytes);
+  try {
+    const std::optional<PayloadHeader> header = Extract(itemName, sink);
+    if (!header) return std::nullopt;
+    item.fileName = header->fileName;
+    item.timeStamp = header->timeStamp;
+  } catch (const std::bad_alloc&) {
+    // A PlainSize that no memory can hold comes from a damaged header, not from a file the
+    // packing tool could have read.
+    throw EPayloadDamaged(itemName);
+  }
+  return item;
+}
+
+std::optional<PayloadHeader> PayloadReader::Extract(const std::string& itemName, PlainSink& sink) const {
   const std::string key = BuildPayloadKey();
   if (!m_directorySound) throw EPayloadDamaged(itemName);
-  std::optional<std::vector<std::uint8_t>> raw = CopyItemResource(itemName);
-  if (!raw) return std::nullopt;
-  PayloadItem item;
-  DecodePayloadItem(itemName, key, raw->data(), raw->size(), item.fileName, item.timeStamp, item.bytes);
-  return item;
+  const std::optional<LocatedItem> item = LocateItem(itemName);
+  if (!item) return std::nullopt;
+  return StreamPayloadItem(itemName, key, item->bytes.data(), item->bytes.size(), sink);
 }
 
 void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes) {

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "payload/ItemStream.h"
+
 // Raised by ReadPayloadItem when the executable has no item of that name; the message names
 // it as it was passed.
 class EResourceNotFound : public std::runtime_error {
@@ -31,6 +33,11 @@ class PayloadReader {
   // without regard to letter case. Raises EPayloadDamaged (a damaged directory or item) or
   // EDecompressionError ("Error"); re-seeds the shared pseudo-random generator.
   std::optional<PayloadItem> Find(const std::string& itemName) const;
+
+  // The same read without a copy of the item or of its file: the item is deciphered where it
+  // lies in the program's image, and the file's bytes go to the sink piece by piece. The header
+  // of the item, or nothing when there is no such item; raises as Find.
+  std::optional<PayloadHeader> Extract(const std::string& itemName, PlainSink& sink) const;
 
  private:
   bool m_directorySound;

@@ -5,10 +5,8 @@
 #include "support/DateTime.h"
 #include "support/Format.h"
 #include "support/InfoBox.h"
-#include "support/HeldFolder.h"
-#include "support/Links.h"
 #include "support/NewFile.h"
-#include "support/Paths.h"
+#include "support/StagedFile.h"
 
 bool FileIsPresent(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -50,19 +48,6 @@ DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error) {
   return written;
 }
 
-void SetLocalWriteTime(HANDLE file, std::uint32_t fileDate) {
-  FILETIME local{}, utc{};
-  if (::DosDateTimeToFileTime(static_cast<WORD>(fileDate >> 16), static_cast<WORD>(fileDate & 0xFFFF), &local) &&
-      ::LocalFileTimeToFileTime(&local, &utc))
-    ::SetFileTime(file, nullptr, nullptr, &utc);
-}
-
-// Windows refuses to replace a read-only or hidden file; Wine running as root would replace
-// it all the same, so the attributes are asked first and both systems give one answer.
-bool RefusesReplacement(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-}
 }  // namespace
 
 WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
@@ -93,29 +78,9 @@ WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
 
 WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {
   if (bytes.empty()) return {ERROR_INVALID_PARAMETER};
-  if (RefusesReplacement(path)) return {ERROR_ACCESS_DENIED};
-  // The new file takes the replacement's name first (replacing a leftover of a run that
-  // stopped halfway, and any a run killed before this step left), so that a run stopped now
-  // leaves that name only.
-  const std::string temporary = path + kReplacementSuffix;
-  NewFile file(temporary);
-  if (!file.Made()) return {file.Error()};
-  file.ReplaceLeftovers();
-  if (!file.RenameTo(temporary) && !IsReparsePoint(temporary)) {
-    // Windows does not replace a read-only or hidden leftover. Its attributes are cleared
-    // through a handle of that very file (never of a link, nor of what a link leads to); one
-    // that still resists stays, and the new file goes on under its own name.
-    std::string why;
-    if (const auto folder = HeldFolder::Open(FolderPart(temporary), why)) folder->ClearAttributes(NamePart(temporary));
-    file.RenameTo(temporary);
-  }
-  DWORD error = 0;
-  WriteAll(file.Handle(), bytes.data(), bytes.size(), error);
-  if (error != 0) return {error};
-  SetLocalWriteTime(file.Handle(), fileDate);
-  if (!file.RenameTo(path)) return {file.Error()};
-  file.Keep();
-  return {};
+  StagedFile file(path);
+  file.Append(bytes.data(), bytes.size());
+  return file.PutInPlace(fileDate);
 }
 
 namespace {

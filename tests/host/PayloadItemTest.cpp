@@ -8,6 +8,7 @@
 
 #include "host/PayloadTestData.h"
 #include "payload/InflateBuffer.h"
+#include "payload/ItemStream.h"
 #include "payload/PayloadEncoder.h"
 
 namespace {
@@ -26,7 +27,35 @@ struct Decoded {
   std::string bytes = "untouched";
 };
 
+// What an item comes to, read whole into memory or streamed from where it lies: the file, or
+// the error. The two readers must always agree.
+std::string Outcome(std::vector<std::uint8_t> item, bool streamed) {
+  struct : PlainSink {
+    std::string bytes;
+    void Take(const std::uint8_t* b, std::size_t n) override { bytes.append(reinterpret_cast<const char*>(b), n); }
+  } sink;
+  try {
+    Decoded d;
+    if (streamed) {
+      const PayloadHeader header = StreamPayloadItem("rs_x", Key(), item.data(), item.size(), sink);
+      d = {header.fileName, header.timeStamp, sink.bytes};
+    } else {
+      DecodePayloadItem("rs_x", Key(), item.data(), item.size(), d.fileName, d.timeStamp, d.bytes);
+    }
+    return d.fileName + "|" + std::to_string(d.timeStamp) + "|" + d.bytes;
+  } catch (const EPayloadDamaged& e) {
+    return std::string("damaged: ") + e.what();
+  } catch (const EDecompressionError& e) {
+    return std::string("zlib: ") + e.what();
+  }
+}
+
+void ExpectReadersAgree(const std::vector<std::uint8_t>& item, const char* what) {
+  EXPECT_EQ(Outcome(item, true), Outcome(item, false)) << what;
+}
+
 Decoded Decode(std::vector<std::uint8_t> item, const char* itemName = "rs_x") {
+  ExpectReadersAgree(item, itemName);
   Decoded d;
   DecodePayloadItem(itemName, Key(), item.data(), item.size(), d.fileName, d.timeStamp, d.bytes);
   return d;
@@ -68,6 +97,8 @@ TEST(PayloadItem, RoundTripsNamesSizesAndStamps) {
       {"empty.txt", "", 0},
       {"x", "x", -1},
       {std::string(30, 'n'), NoiseBytes(777), 0x7FFFFFFF},
+      // Several pieces of item and of file for the streaming reader.
+      {"big.bin", NoiseBytes(300000) + CompressibleText(900000), 5},
       {"caf\xE9 menu.htm", "<html></html>", 0x21000000},
       {"tip07.html", CompressibleText(49), static_cast<std::int32_t>(0x80000000u)},
       // Near a device name or a dot rule, yet ordinary files.
@@ -124,6 +155,7 @@ class PayloadDamagedTest : public testing::TestWithParam<DamagedCase> {};
 
 TEST_P(PayloadDamagedTest, RaisesTheDamagedItemErrorWithNoBytes) {
   const std::vector<std::uint8_t> item = Build(GetParam().make());
+  ExpectReadersAgree(item, GetParam().what);
   std::string fileName, bytes = "x";
   std::int32_t stamp = 0;
   std::vector<std::uint8_t> copy = item;
@@ -190,7 +222,13 @@ INSTANTIATE_TEST_SUITE_P(
           auto p = Parts("a.txt", "hello");
           p.body.push_back(0);
           return p;
-        }}),
+        }},
+        DamagedCase{"BytesAfterALongStream", [] {
+          auto p = Parts("a.txt", NoiseBytes(200000));
+          p.body.push_back(0);
+          return p;
+        }},
+        DamagedCase{"LongStreamOneByteShortOfPlainSize", [] { return WithPlainSize(199999, NoiseBytes(200000)); }}),
     [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.what; });
 
 struct BodyErrorCase {
@@ -205,6 +243,7 @@ TEST_P(PayloadBodyErrorTest, RaisesDecompressionError) {
   ItemParts p = Parts("quon.exe", CompressibleText(3000), 1234);
   p.editPlain = GetParam().edit;
   std::vector<std::uint8_t> item = Build(p);
+  ExpectReadersAgree(item, GetParam().what);
   std::string fileName, bytes;
   std::int32_t stamp = 0;
   try {
@@ -240,6 +279,11 @@ TEST(PayloadItem, WrongKeyNeverReadsPastTheItem) {
     std::string name, bytes;
     std::int32_t stamp;
     EXPECT_ANY_THROW(DecodePayloadItem("rs_x", wrongKey, item.data(), item.size(), name, stamp, bytes));
+    struct : PlainSink {
+      void Take(const std::uint8_t*, std::size_t) override {}
+    } ignored;
+    item = EncodePayloadItem("a.bin", 0, NoiseBytes(length));
+    EXPECT_ANY_THROW(StreamPayloadItem("rs_x", wrongKey, item.data(), item.size(), ignored));
   }
 }
 
