@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make bench`: runs the benchmark sections and writes their tables into bench/RESULTS.md (the
 # part between the "latest" marks; the earlier sections below stay as recorded) and into the
-# README's benchmark section.
+# benchmark notes (docs/benchmarks.md).
 #   BENCH_RUNS=7      runs of each program in the install and start-up sections
 #   BENCH_SCALES="1 10"  payload scales of the install section ("1" skips the 235 MB payload)
 set -euo pipefail
@@ -41,13 +41,13 @@ python3 - "$report" <<'EOF'
 import re, sys
 latest = open(sys.argv[1]).read().rstrip() + "\n"
 for path, begin, end in (("bench/RESULTS.md", "<!-- latest:begin -->", "<!-- latest:end -->"),
-                         ("README.md", "<!-- bench:begin -->", "<!-- bench:end -->")):
+                         ("docs/benchmarks.md", "<!-- bench:begin -->", "<!-- bench:end -->")):
     text = open(path).read()
-    block = begin + "\n" + latest.replace("## Latest", "### Latest" if path == "README.md" else "## Latest") + end
+    block = begin + "\n" + latest + end
     if begin in text:
         text = re.sub(re.escape(begin) + ".*?" + re.escape(end), lambda m: block, text, flags=re.S)
     else:
         text = text.replace("\n", "\n\n" + block + "\n", 1) if path.endswith("RESULTS.md") else text + "\n" + block + "\n"
     open(path, "w").write(text)
 EOF
-echo "bench: written to bench/RESULTS.md and README.md"
+echo "bench: written to bench/RESULTS.md and docs/benchmarks.md"
