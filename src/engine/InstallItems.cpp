@@ -1,5 +1,6 @@
 #include "engine/InstallItems.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <optional>
@@ -31,8 +32,8 @@ std::string ShortDateOfStamp(std::int32_t stamp) {
 }
 
 // Stages the file of one item as the reader hands it over. An item whose file is empty stages
-// nothing. An earlier item with the same destination gives its staged file up first: both
-// cannot lie beside the one destination, and this item's file would replace it anyway.
+// nothing. Two items of one destination (a stored name given twice) each keep a staged file of
+// their own, and are put in place in list order as any other files.
 class StagingSink : public PlainSink {
  public:
   StagingSink(std::vector<InstallItem>& items, int position, const ItemPlacement& placement)
@@ -41,20 +42,17 @@ class StagingSink : public PlainSink {
   void Begin(const PayloadHeader& header) override {
     if (header.plainSize <= 0) return;
     const std::string destination = m_placement.destination(header.fileName, m_position);
-    for (int i = 0; i < m_position; ++i) {
-      InstallItem& earlier = m_items[i];
-      if (earlier.staged && ::lstrcmpiA(earlier.staged->Destination().c_str(), destination.c_str()) == 0) {
-        earlier.staged.reset();
-        earlier.superseded = true;
-      }
-    }
-    m_items[m_position].staged.emplace(m_placement.stage(destination));
+    const bool taken = std::any_of(m_items.begin(), m_items.begin() + m_position, [&](const InstallItem& earlier) {
+      return earlier.staged && ::lstrcmpiA(earlier.staged->Destination().c_str(), destination.c_str()) == 0;
+    });
+    m_items[m_position].staged.emplace(
+        m_placement.stage(destination, taken ? StagedFile::Name::Own : StagedFile::Name::Working));
   }
 
   void Take(const std::uint8_t* bytes, std::size_t length) override {
-    m_items[m_position].size += length;
-    if (StagedFile* file = m_items[m_position].staged ? &*m_items[m_position].staged : nullptr)
-      file->Append(bytes, length);
+    InstallItem& item = m_items[m_position];
+    item.size += length;
+    if (item.staged) item.staged->Append(bytes, length);
   }
 
  private:

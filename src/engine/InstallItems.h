@@ -17,11 +17,9 @@ struct InstallItem {
   std::string fileName;
   std::int32_t fileDate = 0;  // packed local date-time, date in the high word
   std::uint64_t size = 0;     // the file's length; 0 means the item was unreadable
-  // The file's bytes beside its destination (Error() says why there are none). Empty for an
-  // unreadable item, and for one whose destination a later item takes: that item's file
-  // replaces this one's as soon as it is written.
+  // The file's bytes beside its destination (Error() says why there are none); empty for an
+  // unreadable item.
   std::optional<StagedFile> staged;
-  bool superseded = false;
 };
 
 struct InstallItems {
@@ -32,11 +30,11 @@ struct InstallItems {
 };
 
 // Where the reading phase puts each file: its destination from the stored name and position,
-// and the staged file beside a destination (one refused from the start when nothing may be
-// written there).
+// and the staged file beside a destination under the name asked for (one refused from the
+// start when nothing may be written there).
 struct ItemPlacement {
   std::function<std::string(const std::string& fileName, int position)> destination;
-  std::function<StagedFile(const std::string& destination)> stage;
+  std::function<StagedFile(const std::string& destination, StagedFile::Name name)> stage;
 };
 
 // Reads the first `count` items of the "," separated list in order. An item that yields no

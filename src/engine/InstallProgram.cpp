@@ -66,17 +66,15 @@ ItemPlacement PlacementIn(const InstallFolders& folders, int normalFiles) {
   return {[&folders, normalFiles](const std::string& fileName, int position) {
             return FileDestination(fileName, position, normalFiles, folders);
           },
-          [&folders](const std::string& destination) {
+          [&folders](const std::string& destination, StagedFile::Name name) {
             return LinkOnTheWay(folders.install, destination) ? StagedFile(destination, kStoppedOnLink)
-                                                              : StagedFile(destination);
+                                                              : StagedFile(destination, name);
           }};
 }
 
 // Puts the staged file in place, after the same look for a link on the way as when it was
 // staged (the folders may have changed since).
 WriteResult PutInInstallFolder(const InstallFolders& folders, const std::string& destination, InstallItem& item) {
-  // The later item that takes this destination writes the file this one would have written.
-  if (item.superseded) return {};
   if (!item.staged) return {ERROR_INVALID_PARAMETER};
   if (LinkOnTheWay(folders.install, destination)) {
     item.staged->Discard();

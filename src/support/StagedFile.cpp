@@ -27,7 +27,7 @@ bool RefusesReplacement(const std::string& path) {
 StagedFile::StagedFile(std::string destination, std::uint32_t error)
     : m_destination(std::move(destination)), m_error(error) {}
 
-StagedFile::StagedFile(std::string destination) : m_destination(std::move(destination)) {
+StagedFile::StagedFile(std::string destination, Name name) : m_destination(std::move(destination)) {
   if (RefusesReplacement(m_destination)) {
     m_error = ERROR_ACCESS_DENIED;
     return;
@@ -42,6 +42,8 @@ StagedFile::StagedFile(std::string destination) : m_destination(std::move(destin
     m_file.reset();
     return;
   }
+  // The working name and its leftovers belong to the first staged file of the destination.
+  if (name == Name::Own) return;
   file.ReplaceLeftovers();
   if (!file.RenameTo(temporary) && !IsReparsePoint(temporary)) {
     // Windows does not replace a read-only or hidden leftover. Its attributes are cleared

@@ -16,9 +16,13 @@ class StagedFile {
  public:
   // Nothing is made: the file is refused from the start with this error.
   StagedFile(std::string destination, std::uint32_t error);
+  // How the file is named until it is put in place: destination + ".qlx-new" (Working), or,
+  // beside another staged file of the same destination, the name it was made under (Own).
+  enum class Name { Working, Own };
+
   // Makes the file. A read-only or hidden destination is refused (ERROR_ACCESS_DENIED), as
   // Windows refuses to replace it, and nothing is made.
-  explicit StagedFile(std::string destination);
+  explicit StagedFile(std::string destination, Name name = Name::Working);
 
   const std::string& Destination() const { return m_destination; }
   // The system's error code of the first step that failed (0 for none).
