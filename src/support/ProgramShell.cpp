@@ -16,9 +16,26 @@ bool ProgramShell::TakeSingleInstance(const char* mutexName) {
   return mutex && error != ERROR_ALREADY_EXISTS;
 }
 
+namespace {
+
+// The all-users documents folder; when the system cannot name it (Wine cannot while a user
+// shell folder has a name outside the code page), the user's temporary folder. Never a
+// relative path, which would put the log wherever the program was started from. "" for none.
+std::string LogParentFolder() {
+  const std::string documents = CommonDocumentsFolder();
+  if (!documents.empty()) return documents;
+  char temp[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathA(MAX_PATH, temp);
+  const std::string folder(temp, length <= MAX_PATH ? length : 0);
+  return folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\' && folder.back() == '\\' ? folder : std::string();
+}
+
+}  // namespace
+
 void ProgramShell::StartLog() {
-  SetLogEnabled(true);
-  StartRunLog(CommonDocumentsFolder() + "corvane\\" + NamePart(OwnFilePath()));
+  const std::string folder = LogParentFolder();
+  SetLogEnabled(!folder.empty());
+  if (!folder.empty()) StartRunLog(folder + "corvane\\" + NamePart(OwnFilePath()));
 }
 
 int ProgramShell::Finish(int code, std::string_view words) {
