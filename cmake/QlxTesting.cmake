@@ -16,12 +16,6 @@ function(qlx_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   set(props TIMEOUT 120)
-  # CTest starts the costliest tests first, from the timings of earlier runs; in a fresh build
-  # tree, which has none, these estimates stand in: a case that starts the real programs takes
-  # about ten seconds under emulation, a whole program in the 32-bit prefix about twenty.
-  if(T_NAME MATCHES "^e2e_")
-    list(APPEND props COST 10)
-  endif()
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")
   endif()
@@ -44,6 +38,6 @@ function(qlx_add_test)
       set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK wineprefix32)
     endif()
     set_tests_properties(${T_NAME}.win32prefix PROPERTIES
-      LABELS "win32prefix" TIMEOUT 300 COST 20)
+      LABELS "win32prefix" TIMEOUT 300)
   endif()
 endfunction()
