@@ -5,6 +5,8 @@ real files of this machine, never random or zero bytes.
 Usage: bench/make-payload.py <scale> <out-folder>
   scale 1  about 24 MB (a 1.5 MB main program, PDFs of 3-6 MB, a 7 MB reader, ...)
   scale 10 every scaled item ten times as large (about 235 MB)
+  1g       every scaled item 27 times as large and the reader 500 MB: about 1 GB (939 MiB),
+           with one file larger than half the 32-bit address space's free room
 
 Three pools of bytes, each a sorted list of files read as one stream:
   programs    the 32-bit Windows libraries of the Wine installation (PE code and data)
@@ -12,7 +14,9 @@ Three pools of bytes, each a sorted list of files read as one stream:
   compressed  PDFs, then gzip, zip and jar files under /usr (what the deflate streams inside
               a PDF look like to a compressor)
 Each item takes the next bytes of its pool, so no two items share bytes (a solid compressor
-finds no copies that a real payload would not have). Same machine, same payload: the lists are
+finds no copies that a real payload would not have). A pool that runs out (only the 1g payload's
+do) starts again from its first file: the items are deflate streams of their own, whose 32 KB
+window never reaches back to the first pass. Same machine, same payload: the lists are
 sorted and the offsets fixed. The uninstaller, the icon and version.txt stay the sample's own,
 as the installer runs, shows or reads them.
 """
@@ -86,7 +90,7 @@ class Pool:
         out = bytearray()
         while len(out) < size:
             if self.index >= len(self.paths):
-                sys.exit("make-payload: the %s pool ran out of files" % self.name)
+                self.index, self.offset = 0, 0
             with open(self.paths[self.index], "rb") as f:
                 f.seek(self.offset)
                 chunk = f.read(size - len(out))
@@ -112,19 +116,20 @@ def pools():
 
 
 def main():
-    if len(sys.argv) != 3 or not sys.argv[1].isdigit() or int(sys.argv[1]) < 1:
+    if len(sys.argv) != 3 or not (sys.argv[1] == "1g" or sys.argv[1].isdigit() and int(sys.argv[1]) >= 1):
         sys.exit(__doc__)
-    scale, out = int(sys.argv[1]), os.path.abspath(sys.argv[2])
+    big = sys.argv[1] == "1g"
+    scale, out = 27 if big else int(sys.argv[1]), os.path.abspath(sys.argv[2])
     os.makedirs(os.path.join(out, "files"), exist_ok=True)
     source = pools()
-    lines = ["# Benchmark payload, scale %d, written by bench/make-payload.py." % scale]
+    lines = ["# Benchmark payload, scale %s, written by bench/make-payload.py." % sys.argv[1]]
     total = 0
     for item, stored, pool, size, date in ITEMS:
         if pool is None:
             path = os.path.abspath(OWN[item]) if not OWN[item].startswith("bin/") else OWN[item]
         else:
             path = os.path.join(out, "files", stored)
-            data = source[pool].take(size * scale)
+            data = source[pool].take(500 * MB if big and item == "RS_READER" else size * scale)
             if not os.path.exists(path) or open(path, "rb").read() != data:
                 with open(path, "wb") as f:
                     f.write(data)
@@ -133,7 +138,7 @@ def main():
     manifest = "\n".join(lines) + "\n"
     with open(os.path.join(out, "payload.manifest"), "w") as f:
         f.write(manifest)
-    print("make-payload: scale %d, %d items, %.1f MB made in %s" % (scale, len(ITEMS), total / MB, out))
+    print("make-payload: scale %s, %d items, %.1f MB made in %s" % (sys.argv[1], len(ITEMS), total / MB, out))
 
 
 if __name__ == "__main__":

@@ -3,7 +3,8 @@
 # part between the "latest" marks; the earlier sections below stay as recorded) and into the
 # benchmark notes (docs/benchmarks.md).
 #   BENCH_RUNS=7      runs of each program in the install and start-up sections
-#   BENCH_SCALES="1 10"  payload scales of the install section ("1" skips the 235 MB payload)
+#   BENCH_SCALES="1 10"  payload scales of the install section ("1" skips the 235 MB payload;
+#                        "1 10 1g" adds the 1 GB one, without NSIS LZMA)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${BENCH_RUNS:-7}
