@@ -54,7 +54,8 @@ robustness: build
 sign: build
 	@JOBS=$(JOBS) scripts/sign.sh
 
-# The benchmarks (bench/run.sh; BENCH_RUNS=7, BENCH_SCALES="1 10"; about 40 minutes, 25 of them at 10x).
+# The benchmarks (bench/run.sh; BENCH_RUNS=7, BENCH_SCALES="1 10"; about 40 minutes, 25 of them at 10x;
+# BENCH_SCALES="1 10 1g" adds a 1 GB payload).
 bench: build
 	@bench/run.sh
 
