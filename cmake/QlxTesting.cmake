@@ -8,7 +8,8 @@
 # in the output. WIN32_PREFIX also runs it once in the 32-bit prefix, as "<name>.win32prefix"
 # (for answers that depend on WOW64). SERIAL takes the prefix lock: use it for anything that
 # touches state shared in the prefix (the installer's mutex, HKCU, special folders, the run
-# log). KEYBOARD presses keys in the program's windows, which needs them active: it takes both
+# log) and for anything that shows windows, which may take the focus from a run that presses
+# keys. KEYBOARD presses keys in the program's windows, which needs them active: it takes both
 # prefixes' locks, so that no window of a run in the other prefix takes the display's focus
 # meanwhile.
 include(GoogleTest)
