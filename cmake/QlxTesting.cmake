@@ -1,5 +1,4 @@
-# qlx_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>]
-#               [WIN32_PREFIX] [SERIAL] [KEYBOARD])
+# qlx_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [WIN32_PREFIX] [SERIAL] [KEYBOARD])
 #
 # One GoogleTest executable per component. In the native tree its cases are registered with
 # CTest one by one, as "<name>:<Suite>.<Case>". In the cross tree the executable runs once, as
@@ -15,41 +14,39 @@
 include(GoogleTest)
 
 function(qlx_add_test)
-  cmake_parse_arguments(T "WIN32_PREFIX;SERIAL;KEYBOARD" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "WIN32_PREFIX;SERIAL;KEYBOARD" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  # The locks of the run in the 64-bit prefix and of the one in the 32-bit prefix.
   set(lock)
+  set(lock32)
   if(T_KEYBOARD)
     set(lock "wineprefix;wineprefix32")
+    set(lock32 "wineprefix;wineprefix32")
   elseif(T_SERIAL)
     set(lock wineprefix)
+    set(lock32 wineprefix32)
   endif()
-  if(WIN32)
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
-    if(lock)
-      set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${lock}")
-    endif()
-    if(T_LABELS)
-      set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
-    endif()
-  else()
+  if(NOT WIN32)
     gtest_discover_tests(${T_NAME}
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "${T_NAME}:"
       DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT 120)
+    return()
   endif()
-  if(WIN32 AND T_WIN32_PREFIX)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
+  if(lock)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${lock}")
+  endif()
+  if(T_WIN32_PREFIX)
     add_test(NAME ${T_NAME}.win32prefix
       COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run --win32 $<TARGET_FILE:${T_NAME}>)
-    if(T_KEYBOARD)
-      set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK "wineprefix;wineprefix32")
-    elseif(T_SERIAL)
-      set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK wineprefix32)
+    set_tests_properties(${T_NAME}.win32prefix PROPERTIES LABELS "win32prefix" TIMEOUT 300)
+    if(lock32)
+      set_tests_properties(${T_NAME}.win32prefix PROPERTIES RESOURCE_LOCK "${lock32}")
     endif()
-    set_tests_properties(${T_NAME}.win32prefix PROPERTIES
-      LABELS "win32prefix" TIMEOUT 300)
   endif()
 endfunction()
