@@ -1,5 +1,7 @@
 #include "engine/DosboxDecision.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "support/Files.h"
@@ -34,20 +36,24 @@ std::string SearchProgramFiles() {
 
 }  // namespace
 
-bool FindDosbox(const std::string& installFolder, std::string& path) {
+bool FindDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles, std::string& path) {
   LogText("FindDosbox.started");
   std::string candidate = installFolder + "dosbox\\dosbox.exe";
-  if (!FileIsPresent(candidate)) candidate = SearchProgramFiles();
+  const bool whole = FileIsPresent(candidate) && std::all_of(dosboxFiles.begin(), dosboxFiles.end(), FileIsPresent);
+  if (!whole) candidate = SearchProgramFiles();
   path = candidate;
   LogFormat("FindDosbox = %s: <%s>", BoolText(!candidate.empty()), candidate);
   return !candidate.empty();
 }
 
-bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder) {
+bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder,
+                 const std::vector<std::string>& dosboxFiles) {
   if (commandLine.RawContains("/usedosbox")) return true;
   if (!RunningOnWow64()) return false;
   std::string found;
-  return !FindDosbox(installFolder, found);
+  return !FindDosbox(installFolder, dosboxFiles, found);
 }
 
-bool NeedsDosbox(const std::string& installFolder) { return NeedsDosbox(ProcessCommandLine(), installFolder); }
+bool NeedsDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles) {
+  return NeedsDosbox(ProcessCommandLine(), installFolder, dosboxFiles);
+}

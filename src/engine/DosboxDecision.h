@@ -3,17 +3,21 @@
 // DOSBox is found, never on 32-bit Windows.
 
 #include <string>
+#include <vector>
 
 #include "support/CommandLine.h"
 
 // Looks for dosbox.exe in the install folder's dosbox\ folder, then in the folders one level
 // below the Program Files folder whose lower-cased names contain "dosbox" (hidden and system
-// entries skipped, first match wins). `path` receives the candidate in lower case, "" when
-// none; logs "FindDosbox.started" and "FindDosbox = %s: <%s>".
-bool FindDosbox(const std::string& installFolder, std::string& path);
+// entries skipped, first match wins). The install folder's own copy counts only when every one
+// of `dosboxFiles` (where the run puts the DOSBox items' files; "" for one it cannot tell) is
+// there too: a run stopped halfway through them leaves a DOSBox that cannot start. `path`
+// receives the candidate ("" when none); logs "FindDosbox.started" and "FindDosbox = %s: <%s>".
+bool FindDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles, std::string& path);
 
 // The decision for `installFolder` (one trailing backslash). "/usedosbox" is a case-sensitive
 // substring of the raw command line. May raise "Bad process handle".
-bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder);
+bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder,
+                 const std::vector<std::string>& dosboxFiles);
 // The same for this process's command line.
-bool NeedsDosbox(const std::string& installFolder);
+bool NeedsDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles);

@@ -87,6 +87,21 @@ void ReadItem(const PayloadReader& reader, const std::string& name, int index, I
 
 }  // namespace
 
+std::vector<std::string> ItemDestinations(std::string list, int count, const ItemPlacement& placement) {
+  std::vector<std::string> destinations;
+  const PayloadReader reader;
+  for (int i = 0; i < count; ++i) {
+    const std::string name = SplitFirst(list, ",");
+    std::optional<PayloadHeader> header;
+    try {
+      header = reader.Header(name);
+    } catch (const std::exception&) {
+    }
+    destinations.push_back(header ? placement.destination(header->fileName, i) : std::string());
+  }
+  return destinations;
+}
+
 InstallItems ReadInstallItems(std::string list, int count, const ItemPlacement& placement) {
   InstallItems read;
   read.items.resize(count);

@@ -37,6 +37,11 @@ struct ItemPlacement {
   std::function<StagedFile(const std::string& destination, StagedFile::Name name)> stage;
 };
 
+// Where the file of each of the first `count` items goes, from the item's header alone (no body
+// is read); "" for an item that is missing or whose header does not hold together, which the
+// reading phase reports when it comes to it.
+std::vector<std::string> ItemDestinations(std::string list, int count, const ItemPlacement& placement);
+
 // Reads the first `count` items of the "," separated list in order. An item that yields no
 // bytes is listed in `errors` and reading goes on. A missing or damaged item ends the reading
 // with EInstallerDamaged, after the same message has gone to the log; a reading that runs out

@@ -12,6 +12,7 @@
 #include "engine/InstallItems.h"
 #include "engine/InstallReport.h"
 #include "engine/InstallRules.h"
+#include "engine/Leftovers.h"
 #include "engine/PayloadList.h"
 #include "engine/Shortcuts.h"
 #include "engine/UninstallRecordFile.h"
@@ -174,7 +175,13 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
   LogText("InstallProgram.started");
   UninstallRecord record(installFolder);
   const InstallFolders folders(installFolder);
-  const bool needsDosbox = NeedsDosbox(folders.install);
+  const int itemCount = CountChar(',', kPayloadList) + 1;
+  const int normalFiles = itemCount - kDosboxItemCount;
+  const ItemPlacement placement = PlacementIn(folders, normalFiles);
+  // Where every item's file goes, DOSBox's included whether or not this run writes it.
+  const std::vector<std::string> destinations = ItemDestinations(kPayloadList, itemCount, placement);
+  const bool needsDosbox =
+      NeedsDosbox(folders.install, std::vector<std::string>(destinations.begin() + normalFiles, destinations.end()));
   LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
 
   const InstallFolderAccess access = PrepareInstallFolder(folders.install);
@@ -191,19 +198,18 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
     LogText("InstallProgram.EnsureDirExists");
     MakeFolder(folders, folders.dosbox);
   }
+  RemoveLeftovers(folders.install, destinations);
   const std::unique_ptr<InstallProgress> progress = makeProgress();
   progress->SetProgramName(kProductName);
   progress->SetStage("Installing ...");
   progress->Show();
 
-  const int itemCount = CountChar(',', kPayloadList) + 1;
   LogFormat("Raw config items = %d", itemCount);
-  const int normalFiles = itemCount - kDosboxItemCount;
   LogFormat("Normfiles = %d", normalFiles);
   const int count = needsDosbox ? itemCount : normalFiles;
   outcome.filesTotal = count;
   LogFormat("InstallProgram.Making list of files to install (%d items)", count);
-  InstallItems read = ReadInstallItems(kPayloadList, count, PlacementIn(folders, normalFiles));
+  InstallItems read = ReadInstallItems(kPayloadList, count, placement);
   LogFormat("Installprogram.Completed list: %d files", count);
 
   if (!read.errors.empty()) {

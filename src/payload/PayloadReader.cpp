@@ -1,5 +1,7 @@
 #include "payload/PayloadReader.h"
 
+#include <array>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -97,6 +99,18 @@ std::optional<PayloadHeader> PayloadReader::Extract(const std::string& itemName,
   const std::optional<LocatedItem> item = LocateItem(itemName);
   if (!item) return std::nullopt;
   return StreamPayloadItem(itemName, key, item->bytes.data(), item->bytes.size(), sink);
+}
+
+std::optional<PayloadHeader> PayloadReader::Header(const std::string& itemName) const {
+  const std::string key = BuildPayloadKey();
+  if (!m_directorySound) throw EPayloadDamaged(itemName);
+  const std::optional<LocatedItem> item = LocateItem(itemName);
+  if (!item) return std::nullopt;
+  if (item->bytes.size() < kPayloadHeaderSize) throw EPayloadDamaged(itemName);
+  std::array<std::uint8_t, kPayloadHeaderSize> header{};
+  std::memcpy(header.data(), item->bytes.data(), header.size());
+  DecipherPayload(key, header.data(), header.size());
+  return ParsePayloadHeader(header.data(), item->bytes.size(), itemName);
 }
 
 void ReadPayloadItem(const std::string& itemName, std::string& fileName, std::int32_t& timeStamp, std::string& bytes) {

@@ -39,6 +39,10 @@ class PayloadReader {
   // of the item, or nothing when there is no such item; raises as Find.
   std::optional<PayloadHeader> Extract(const std::string& itemName, PlainSink& sink) const;
 
+  // The item's header alone, checked as Extract checks it; the body is not read. Nothing when
+  // there is no such item; raises EPayloadDamaged.
+  std::optional<PayloadHeader> Header(const std::string& itemName) const;
+
  private:
   bool m_directorySound;
 };

@@ -28,3 +28,21 @@ bool IsPlainName(std::string_view name, bool wildcards) noexcept {
   }
   return !IsDeviceName(name);
 }
+
+std::optional<std::string_view> LeftoverOwner(std::string_view name) noexcept {
+  const std::string_view suffix = kReplacementSuffix;
+  for (std::size_t at = name.find('.'); at != std::string_view::npos && at > 0; at = name.find('.', at + 1)) {
+    if (name.size() - at < suffix.size()) break;
+    bool same = true;
+    for (std::size_t i = 0; i < suffix.size() && same; ++i) {
+      const char c = name[at + i];
+      same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c) == suffix[i];
+    }
+    if (!same) continue;
+    const std::string_view rest = name.substr(at + suffix.size());
+    const bool digits = rest.size() > 1 && rest[0] == '.' &&
+                        rest.find_first_not_of("0123456789", 1) == std::string_view::npos;
+    if (rest.empty() || digits) return name.substr(0, at);
+  }
+  return std::nullopt;
+}

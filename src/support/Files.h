@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/FileNameRules.h"
 #include "support/UniqueHandle.h"
 
 // True for an existing file, false for a folder or a missing path.
@@ -25,9 +26,6 @@ struct WriteResult {
   std::uint32_t error = 0;
   bool Written() const { return error == 0; }
 };
-
-// Name of the file SaveBytesWithDate writes beside the destination before it takes its place.
-inline constexpr char kReplacementSuffix[] = ".qlx-new";
 
 // Writes `text` as the whole content of the file; an empty text deletes the file instead, which
 // counts as written. A file that cannot be opened for writing gives the open's error without a

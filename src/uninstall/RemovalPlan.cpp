@@ -128,18 +128,7 @@ void PlanExtraFiles(const UninstallRecordData& record, PlannedState& state, Remo
   }
 }
 
-// What an install run that stopped halfway left beside its files: "<name>.qlx-new", or
-// "<name>.qlx-new.<process id>" when it stopped before its new file took that name.
-bool IsLeftoverName(const std::string& path) {
-  const std::string name = AsciiLower(path);
-  const std::string suffix = kReplacementSuffix;
-  const std::size_t at = name.rfind(suffix);
-  if (at == std::string::npos) return false;
-  const std::size_t end = at + suffix.size();
-  return end == name.size() || (name[end] == '.' && end + 1 < name.size() &&
-                                 name.find_first_not_of("0123456789", end + 1) == std::string::npos);
-}
-
+// What an install run that stopped halfway left beside its files.
 void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
   const std::string pattern = std::string("*") + kReplacementSuffix + "*";
   std::vector<std::string> folders{state.Dir()};
@@ -147,7 +136,7 @@ void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
     if (EntryRefusal(folder).empty()) folders.push_back(state.Dir() + AddTrailingBackslash(folder));
   for (const std::string& folder : folders)
     for (FoundFile& file : state.Files().Matching(folder, pattern))
-      if (IsLeftoverName(file.path)) state.AddDelete(std::move(file.path), file.bytes);
+      if (LeftoverOwner(file.path)) state.AddDelete(std::move(file.path), file.bytes);
 }
 
 }  // namespace

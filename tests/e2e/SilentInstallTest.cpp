@@ -47,6 +47,12 @@ struct Folder {
 
 TEST(SilentInstall, VerySilentShowsNoWindowAndSaysHowItEnded) {
   Folder folder("c:\\qlxverysilent\\");
+  // A run stopped halfway through DOSBox left dosbox.exe, and SDL_net.dll only staged: a DOSBox
+  // that cannot start, which this run completes.
+  ASSERT_TRUE(::CreateDirectoryA(folder.path.c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryA((folder.path + "dosbox").c_str(), nullptr));
+  ASSERT_TRUE(WriteWholeFile(folder.path + "dosbox\\dosbox.exe", "MZ earlier"));
+  ASSERT_TRUE(WriteWholeFile(folder.path + "dosbox\\SDL_net.dll.qlx-new", "half"));
   auto installer = InstallerProcess::Start(InstallerPath(), "\"/dir=c:\\qlxverysilent\" /VERYSILENT");
   const auto windows = WatchUntilExit(installer, 60000);
   ASSERT_TRUE(installer.WaitForExit(0));
@@ -54,7 +60,11 @@ TEST(SilentInstall, VerySilentShowsNoWindowAndSaysHowItEnded) {
   EXPECT_TRUE(windows.empty()) << windows.front();
   EXPECT_TRUE(FileIsPresentForTest(folder.path + "qlx.exe"));
   EXPECT_TRUE(FileIsPresentForTest(folder.path + "unins5100.dat"));
+  EXPECT_NE(ReadWholeFile(folder.path + "dosbox\\dosbox.exe"), "MZ earlier");
+  EXPECT_TRUE(FileIsPresentForTest(folder.path + "dosbox\\SDL_net.dll"));
+  EXPECT_FALSE(FileIsPresentForTest(folder.path + "dosbox\\SDL_net.dll.qlx-new"));
   const std::string log = RunLog();
+  EXPECT_NE(log.find("FindDosbox = False: <>"), std::string::npos);
   EXPECT_NE(log.find("FormCreate: start[Mem:"), std::string::npos);
   const auto lines = CrLfLines(log);
   ASSERT_GE(lines.size(), 3u);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileNameRules.h"
 #include "support/Layout.h"
 
 namespace {
@@ -78,6 +79,19 @@ TEST(Paths, DriveLetterIsAnAsciiLetterAndAColon) {
     EXPECT_FALSE(StartsWithDriveLetter(no)) << no;
   EXPECT_TRUE(StartsWithDriveRoot("C:\\x"));
   EXPECT_FALSE(StartsWithDriveRoot("c:x"));
+}
+
+TEST(Paths, LeftoverOwnerIsTheNameBeforeTheStagingSuffix) {
+  const PathCase cases[] = {{"qlx.exe.qlx-new", "qlx.exe"},     {"SDL.dll.QLX-NEW.4321", "SDL.dll"},
+                            {"a.qlx-new.qlx-new", "a.qlx-new"}, {"c:\\x.y\\a.qlx-new.7", "c:\\x.y\\a"},
+                            {"a.qlx-new.", nullptr},           {"a.qlx-new.12x", nullptr},
+                            {"a.qlx-newer", nullptr},          {".qlx-new", nullptr},
+                            {"a.qlx-ne", nullptr},             {"qlx.exe", nullptr}};
+  for (const PathCase& c : cases) {
+    const auto owner = LeftoverOwner(c.in);
+    EXPECT_EQ(owner.has_value(), c.expected != nullptr) << c.in;
+    if (owner && c.expected) EXPECT_EQ(*owner, c.expected) << c.in;
+  }
 }
 
 TEST(Layout, CentredLeftRoundsTowardZero) {

@@ -58,7 +58,7 @@ TEST_F(DosboxTest, OnlyAFolderWithTheProgramIsFoundInLowerCase) {
   MakeFolder("DOSBox-0.74", false);
   MakeFile("dosbox.txt");
   std::string path = "stale";
-  EXPECT_FALSE(FindDosbox(m_scratch.Path(), path));
+  EXPECT_FALSE(FindDosbox(m_scratch.Path(), {}, path));
   EXPECT_EQ(path, "");
   // After the banner: the two lines of the search.
   auto messages = LogMessages();
@@ -67,7 +67,7 @@ TEST_F(DosboxTest, OnlyAFolderWithTheProgramIsFoundInLowerCase) {
   EXPECT_EQ(messages[2], "FindDosbox = False: <>");
 
   MakeFolder("My DOSBox", true);
-  EXPECT_TRUE(FindDosbox(m_scratch.Path(), path));
+  EXPECT_TRUE(FindDosbox(m_scratch.Path(), {}, path));
   const std::string expected = "c:\\program files (x86)\\my dosbox\\dosbox.exe";
   EXPECT_EQ(path, expected);
   EXPECT_EQ(LogMessages().back(), "FindDosbox = True: <" + expected + ">");
@@ -84,7 +84,7 @@ TEST_F(DosboxTest, FirstFolderInListingOrderWins) {
   ASSERT_TRUE(listing);
   first = entry.cFileName;
   std::string path;
-  EXPECT_TRUE(FindDosbox(m_scratch.Path(), path));
+  EXPECT_TRUE(FindDosbox(m_scratch.Path(), {}, path));
   EXPECT_EQ(path, "c:\\program files (x86)\\" + first + "\\dosbox.exe");
 }
 
@@ -94,21 +94,33 @@ TEST_F(DosboxTest, HiddenAndSystemFoldersAreSkipped) {
   MakeFolder("DOSBox system", true, FILE_ATTRIBUTE_SYSTEM);
   ASSERT_TRUE(::GetFileAttributesA((m_programFiles + "DOSBox hidden").c_str()) & FILE_ATTRIBUTE_HIDDEN);
   std::string path;
-  EXPECT_FALSE(FindDosbox(m_scratch.Path(), path));
+  EXPECT_FALSE(FindDosbox(m_scratch.Path(), {}, path));
   // The same decision: without a DOSBox, one is needed.
-  EXPECT_TRUE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path()));
+  EXPECT_TRUE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path(), {}));
 }
 
-TEST_F(DosboxTest, InstallFolderCopyIsFoundWithoutListing) {
+TEST_F(DosboxTest, InstallFolderCopyCountsWhenWholeAndIsFoundWithoutListing) {
   if (!SixtyFourBitPrefix()) GTEST_SKIP() << "search runs only on 64-bit Windows";
-  // Program Files holds one too; the install folder's copy comes first.
+  // Program Files holds one too; the install folder's copy comes first once all of its files are
+  // there. Until then (a run stopped halfway through them) the search goes on there.
   MakeFolder("dosbox", true);
   ASSERT_TRUE(::CreateDirectoryA((m_scratch / "dosbox").c_str(), nullptr));
-  ASSERT_TRUE(WriteWholeFile(m_scratch / "dosbox\\dosbox.exe", "MZ"));
+  std::vector<std::string> files{m_scratch / "dosbox\\dosbox.exe", m_scratch / "dosbox\\SDL.dll",
+                                 m_scratch / "dosbox\\SDL_net.dll"};
   std::string path;
-  EXPECT_TRUE(FindDosbox(m_scratch.Path(), path));
+  for (const std::string& file : files) {
+    EXPECT_TRUE(FindDosbox(m_scratch.Path(), files, path));
+    EXPECT_EQ(path, "c:\\program files (x86)\\dosbox\\dosbox.exe") << "before " << file;
+    ASSERT_TRUE(WriteWholeFile(file, "MZ"));
+  }
+  EXPECT_TRUE(FindDosbox(m_scratch.Path(), files, path));
   EXPECT_EQ(path, m_scratch / "dosbox\\dosbox.exe");
-  EXPECT_FALSE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path()));
+  EXPECT_EQ(LogMessages().back(), "FindDosbox = True: <" + path + ">");
+  EXPECT_FALSE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path(), files));
+  // A DOSBox item whose file the run cannot tell leaves the copy unconfirmed.
+  files.push_back("");
+  EXPECT_TRUE(FindDosbox(m_scratch.Path(), files, path));
+  EXPECT_EQ(path, "c:\\program files (x86)\\dosbox\\dosbox.exe");
 }
 
 TEST_F(DosboxTest, Decision) {
@@ -129,7 +141,7 @@ TEST_F(DosboxTest, Decision) {
   const bool sixtyFour = SixtyFourBitPrefix();
   for (const auto& c : cases) {
     StartRunLog(m_scratch / "dosbox-test.exe");
-    EXPECT_EQ(NeedsDosbox(CommandLine(c.commandLine), m_scratch.Path()), sixtyFour ? c.needed64 : c.needed32)
+    EXPECT_EQ(NeedsDosbox(CommandLine(c.commandLine), m_scratch.Path(), {}), sixtyFour ? c.needed64 : c.needed32)
         << c.commandLine;
     bool searched = false;
     for (const auto& m : LogMessages()) searched = searched || m.rfind("FindDosbox", 0) == 0;

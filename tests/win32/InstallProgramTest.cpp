@@ -138,6 +138,9 @@ ExpectedRun CompleteRunTrace(const std::string& f, int count, bool dosboxInFolde
   }
   run.log.push_back(count == 34 ? "NeedsDosbox := True" : "NeedsDosbox := False");
   if (count == 34) run.log.push_back("InstallProgram.EnsureDirExists");
+  if (dosboxInFolder)
+    for (const char* leftover : {"dosbox\\SDL.dll.qlx-new.4321", "dosbox\\SDL_net.dll.qlx-new"})
+      run.log.push_back("InstallProgram.Leftover removed " + f + leftover);
   run.log.push_back("Raw config items = 34");
   run.log.push_back("Normfiles = 31");
   run.log.push_back("InstallProgram.Making list of files to install (" + std::to_string(count) + " items)");
@@ -179,14 +182,19 @@ TEST_F(InstallRun, CompleteRunLeavesFilesRecordLinksEntryAndLog) {
   const std::vector<PackedItem> packed = PackedPayload();
   ASSERT_EQ(packed.size(), 34u);
   // Into a new folder given without its trailing backslash; then into one given with two that
-  // holds DOSBox from an earlier installation, which on 64-bit Windows makes it a 31-file run.
+  // holds DOSBox from an earlier installation, which on 64-bit Windows makes it a 31-file run,
+  // and leftovers of a run stopped halfway, which go although this run does not write DOSBox.
   for (const bool dosboxInFolder : {false, true}) {
     const std::string folder = Folder(dosboxInFolder ? "zt2\\\\" : "zt1");
     const std::string f = Folder(dosboxInFolder ? "zt2\\" : "zt1\\");
     if (dosboxInFolder) {
       ASSERT_TRUE(::CreateDirectoryA(f.c_str(), nullptr));
       ASSERT_TRUE(::CreateDirectoryA((f + "dosbox").c_str(), nullptr));
-      ASSERT_TRUE(WriteWholeFile(f + "dosbox\\dosbox.exe", "MZ earlier"));
+      for (const char* name : {"dosbox.exe", "SDL.dll", "SDL_net.dll"})
+        ASSERT_TRUE(WriteWholeFile(f + "dosbox\\" + name, "MZ earlier"));
+      // The last is the user's own: no payload file is called "mine".
+      for (const char* name : {"SDL.dll.qlx-new.4321", "SDL_net.dll.qlx-new", "mine.qlx-new"})
+        ASSERT_TRUE(WriteWholeFile(f + "dosbox\\" + name, "left"));
     }
     const int count = dosboxInFolder && !UseDosboxSwitch() ? 31 : FreshFileCount();
     SCOPED_TRACE(folder + ", " + std::to_string(count) + " files");
@@ -201,6 +209,10 @@ TEST_F(InstallRun, CompleteRunLeavesFilesRecordLinksEntryAndLog) {
     if (count == 31) {
       EXPECT_EQ(FolderIsPresent(f + "dosbox"), dosboxInFolder);
       EXPECT_EQ(ReadWholeFile(f + "dosbox\\dosbox.exe"), dosboxInFolder ? "MZ earlier" : "");
+    }
+    if (dosboxInFolder) {
+      EXPECT_EQ(ReadWholeFile(f + "dosbox\\mine.qlx-new"), "left");
+      ::DeleteFileA((f + "dosbox\\mine.qlx-new").c_str());
     }
     EXPECT_EQ(StagedFilesLeft(f), std::vector<std::string>{});
     EXPECT_EQ(ReadWholeFile(f + "unins5100.dat"), CompleteRecord(folder, ListedFiles(count)));
