@@ -22,6 +22,7 @@ struct RunLogState {
   std::string path;
   // The file this run made; lines go only to it.
   std::optional<FileIdentity> file;
+  std::function<void(std::string_view)> watch;
 };
 
 RunLogState& State() {
@@ -35,6 +36,8 @@ bool LogEnabled() { return State().enabled; }
 void SetLogEnabled(bool enabled) { State().enabled = enabled; }
 
 const std::string& LogPath() { return State().path; }
+
+void SetLogLineWatch(std::function<void(std::string_view message)> watch) { State().watch = std::move(watch); }
 
 void StartRunLog(const std::string& basePath) {
   RunLogState& state = State();
@@ -85,14 +88,18 @@ std::string WriteLine(const std::function<std::string()>& makeMessage) {
   if (!state.enabled || state.path.empty() || !state.file) return {};
   UniqueFileHandle file = OpenOwnFile(state.path, *state.file);
   if (!file) return {};
-  FileStream stream(std::move(file));
-  stream.SeekToEnd();
-  std::string message = makeMessage();
-  const std::uint32_t heap = HeapBytesInUse();
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  const LogClock clock{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
-  stream.Write(LogLine(clock, message, heap, TimeSeparator(), NumberSettings()));
+  std::string message;
+  {
+    FileStream stream(std::move(file));
+    stream.SeekToEnd();
+    message = makeMessage();
+    const std::uint32_t heap = HeapBytesInUse();
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    const LogClock clock{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    stream.Write(LogLine(clock, message, heap, TimeSeparator(), NumberSettings()));
+  }
+  if (state.watch) state.watch(message);
   return message;
 }
 

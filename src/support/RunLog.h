@@ -26,6 +26,10 @@ void StartRunLog(const std::string& basePath);
 // Writes one line with the message unchanged; returns it, or "" when nothing was written.
 std::string LogText(std::string_view text);
 
+// Called with each message once its line is in the file; none unless set. A test build of the
+// installer stops its run at a chosen line through it.
+void SetLogLineWatch(std::function<void(std::string_view message)> watch);
+
 // Bytes currently handed out by the program's memory manager.
 std::uint32_t HeapBytesInUse();
 

@@ -16,6 +16,7 @@
 #include "e2e/Harness.h"
 #include "support/Folders.h"
 #include "support/Paths.h"
+#include "support/UniqueHandle.h"
 
 namespace {
 
@@ -105,9 +106,9 @@ struct Started {
   InstallerProcess installer;
   HWND main;
 };
-Started StartOnCleanMachine(const std::string& folder) {
+Started StartOnCleanMachine(const std::string& folder, const std::string& installer = InstallerPath()) {
   CleanMachine(folder);
-  Started started{InstallerProcess::Start(InstallerPath()), nullptr};
+  Started started{InstallerProcess::Start(installer), nullptr};
   started.main = started.installer.WaitForWindow(kMainCaption, 20000);
   ::Sleep(300);
   return started;
@@ -260,7 +261,13 @@ bool Has(const std::vector<std::string>& children, const std::string& name, long
 TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   ::CoInitialize(nullptr);
   const std::string folder = "c:\\zt\\";
-  auto [installer, main] = StartOnCleanMachine(folder);
+  // The run waits at its first file, its progress window answering, until the reader below has
+  // read it.
+  const UniqueKernelHandle held(::CreateEventA(nullptr, TRUE, FALSE, "qlx-test-held"));
+  const UniqueKernelHandle release(::CreateEventA(nullptr, TRUE, FALSE, "qlx-test-release"));
+  ::SetEnvironmentVariableA("QLX_HOLD_AT", "1:InstallProgram.file: ");
+  auto [installer, main] = StartOnCleanMachine(folder, ToWindowsPath(QLX_STOPPING_INSTALLER_PATH));
+  ::SetEnvironmentVariableA("QLX_HOLD_AT", nullptr);
   ASSERT_NE(main, nullptr);
   // A screen reader names the drawn buttons and texts of each page.
   const std::vector<std::string> welcome = AccessibleChildren(main);
@@ -278,9 +285,11 @@ TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   PressKeys(main, {VK_RETURN});
   HWND progress = installer.WaitForWindow("Installation Progress", 20000);
   ASSERT_NE(progress, nullptr) << "no progress window";
+  ASSERT_EQ(::WaitForSingleObject(held.get(), 120000), WAIT_OBJECT_0);
   const std::vector<std::string> running = AccessibleChildren(progress);
   EXPECT_TRUE(Has(running, "Installation Progress", ROLE_SYSTEM_PROGRESSBAR) && Has(running, "Pause", ROLE_SYSTEM_PUSHBUTTON))
       << ::testing::PrintToString(running);
+  ::SetEvent(release.get());
   // OK shows in the end state where the strip was empty; it has the focus, Space presses it.
   const std::uint32_t strip = ScreenColour(progress, 228, 158);
   for (int i = 0; i < 600 && ::IsWindowVisible(progress) && ScreenColour(progress, 228, 158) == strip; ++i)
