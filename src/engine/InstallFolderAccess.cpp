@@ -16,13 +16,22 @@ std::optional<AccessList> AccessOf(const std::string& folder) {
   return text ? ParseAccessList(*text) : std::nullopt;
 }
 
-InstallFolderAccess PrepareExistingFolder(const std::string& folder) {
+InstallFolderAccess OpenToOthers(const std::string& folder) {
+  LogFormat("InstallProgram.Other users can change the programs in %s", folder);
+  return {0, true};
+}
+
+InstallFolderAccess PrepareExistingFolder(const std::string& folder, const std::string& user) {
   const std::optional<AccessList> access = AccessOf(folder);
   if (!access) {
     LogFormat("InstallProgram.Folder access list not readable: %s", folder);
-    return {};
+    return OpenToOthers(folder);
   }
-  switch (DecideExistingFolder(*access, CurrentUserSid())) {
+  // Others who may rename entries of the parent may put a folder of their own in this one's
+  // place, whatever its own list says.
+  const std::optional<AccessList> parent = AccessOf(StripTrailingBackslashes(FolderPart(folder)));
+  if (!parent || LetsOthersReplaceEntries(*parent, user)) return OpenToOthers(folder);
+  switch (DecideExistingFolder(*access, user)) {
     case ExistingFolderStep::Keep:
       return {};
     case ExistingFolderStep::Protect:
@@ -35,18 +44,22 @@ InstallFolderAccess PrepareExistingFolder(const std::string& folder) {
     case ExistingFolderStep::Warn:
       break;
   }
-  LogFormat("InstallProgram.Other users can change the programs in %s", folder);
-  return {0, true};
+  return OpenToOthers(folder);
 }
 
 }  // namespace
 
-InstallFolderAccess PrepareInstallFolder(const std::string& installFolder) {
+InstallFolderAccess PrepareInstallFolder(const std::string& installFolder, const AccessListsKept& listsKept) {
   const std::string folder = StripTrailingBackslashes(installFolder);
   // A folder that is a link is none the run writes into: neither it nor what it leads to is
   // changed here.
   if (IsReparsePoint(folder)) return {};
-  if (FolderIsPresent(folder)) return PrepareExistingFolder(folder);
+  if (!listsKept(installFolder)) {
+    LogFormat("InstallProgram.Folder cannot be protected on this drive: %s", folder);
+    return {0, false, true};
+  }
+  const std::string user = CurrentUserSid();
+  if (FolderIsPresent(folder)) return PrepareExistingFolder(folder, user);
   // The topmost level the run makes, and the existing folder it goes in.
   std::string top = folder;
   std::string parent = StripTrailingBackslashes(FolderPart(top));
@@ -58,7 +71,7 @@ InstallFolderAccess PrepareInstallFolder(const std::string& installFolder) {
   if (!protect) {
     const std::optional<AccessList> access = AccessOf(parent);
     // A parent whose list cannot be read is taken to pass change rights on.
-    protect = !access || PassesChangeRightsToNewFolders(*access);
+    protect = !access || PassesChangeRightsToNewFolders(*access, user);
   }
   if (!protect) return {};
   if (const std::uint32_t error = CreateProtectedFolder(top)) {

@@ -9,14 +9,24 @@
 // to others on purpose, stays as it is, and the run says so.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "support/ProtectedFolder.h"
 
 struct InstallFolderAccess {
   // A protected access list that could not be set (0 otherwise): nothing is to be installed.
   std::uint32_t error = 0;
   // The folder stays open to changes by other users: the closing report says so.
   bool othersMayChange = false;
+  // Its drive keeps no access lists (FAT, exFAT): nothing was protected, and the report says so.
+  bool cannotProtect = false;
 };
 
-// `installFolder` carries its trailing backslash. Logs what it did.
-InstallFolderAccess PrepareInstallFolder(const std::string& installFolder);
+// Whether the volume of a path keeps access lists (a seam: Wine's drives all do).
+using AccessListsKept = std::function<bool(const std::string& path)>;
+
+// `installFolder` carries its trailing backslash. Logs what it did. A folder whose access list
+// (or whose parent's) cannot be read counts as open to others.
+InstallFolderAccess PrepareInstallFolder(const std::string& installFolder,
+                                         const AccessListsKept& listsKept = VolumeKeepsAccessLists);

@@ -243,9 +243,13 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
     outcome.kind = files.failed.empty() ? Kind::Installed : Kind::InstalledWithFailures;
   }
   outcome.filesFailed = static_cast<int>(files.failed.size());
+  const auto addParagraph = [&end](const std::string& text) {
+    end.report += (end.report.empty() ? "" : "\r\n\r\n") + text;
+  };
   if (end.success && access.othersMayChange)
-    end.report += (end.report.empty() ? "" : "\r\n\r\n") +
-                  Format("Other users of this computer can change the programs in %s.", folders.install);
+    addParagraph(Format("Other users of this computer can change the programs in %s.", folders.install));
+  if (end.success && access.cannotProtect)
+    addParagraph(Format("The programs in %s cannot be protected from other users on this drive.", folders.install));
   return end;
 }
 

@@ -21,7 +21,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kAccount
     {"TI", "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"},  // TrustedInstaller
 }};
 
-constexpr std::array<std::string_view, 4> kOtherUsers{"S-1-1-0", "S-1-5-11", "S-1-5-32-545", "S-1-5-4"};
+constexpr std::string_view kSystem = "S-1-5-18";
+constexpr std::string_view kAdministrators = "S-1-5-32-544";
+constexpr std::string_view kTrustedInstaller = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+constexpr std::string_view kCreatorOwner = "S-1-3-0";
+constexpr std::string_view kOwnerRights = "S-1-3-4";
 
 // Rights letters: the file names and the generic ones the system writes, and the directory
 // object letters it writes for other combinations.
@@ -36,6 +40,8 @@ constexpr std::array<std::pair<std::string_view, std::uint32_t>, 21> kRightsLett
 // Add a file, add a folder, delete inside, delete, change permissions, change owner, and the
 // generic write and all.
 constexpr std::uint32_t kChangeRights = 0x2 | 0x4 | 0x40 | 0x10000 | 0x40000 | 0x80000 | 0x40000000 | 0x10000000;
+// Delete inside, and the generic all that holds it.
+constexpr std::uint32_t kReplaceEntryRights = 0x40 | 0x10000000;
 
 std::optional<std::string> SidOf(std::string_view text) {
   if (text.substr(0, 2) == "S-") return std::string(text);
@@ -84,8 +90,10 @@ std::optional<AccessEntry> ParseEntry(std::string_view text) {
     const std::string_view flag = fields[1].substr(at, 2);
     if (flag == "ID") entry.inheritedFrom = true;
     else if (flag == "CI") entry.toFolders = true;
+    else if (flag == "OI") entry.toFiles = true;
+    else if (flag == "NP") entry.noPropagate = true;
     else if (flag == "IO") entry.inheritOnly = true;
-    else if (flag != "OI" && flag != "NP" && flag != "SA" && flag != "FA") return std::nullopt;
+    else if (flag != "SA" && flag != "FA") return std::nullopt;
   }
   const auto rights = RightsOf(fields[2]);
   const auto sid = SidOf(fields[5]);
@@ -95,11 +103,19 @@ std::optional<AccessEntry> ParseEntry(std::string_view text) {
   return entry;
 }
 
-bool GivesOthersChange(const AccessEntry& entry) {
-  if (!entry.allow || !(entry.rights & kChangeRights)) return false;
-  for (std::string_view other : kOtherUsers)
-    if (entry.sid == other) return true;
-  return false;
+// Whether the account is someone but the user: `ownerIsUser` says whom OWNER RIGHTS stands for.
+bool IsOther(std::string_view sid, std::string_view userSid, bool ownerIsUser) {
+  if (sid == userSid || sid == kSystem || sid == kAdministrators || sid == kTrustedInstaller || sid == kCreatorOwner)
+    return false;
+  return sid != kOwnerRights || !ownerIsUser;
+}
+
+bool OwnedByUser(const AccessList& list, std::string_view userSid) {
+  return !list.owner.empty() && (list.owner == userSid || list.owner == kAdministrators);
+}
+
+bool GivesOthers(const AccessEntry& entry, std::uint32_t rights, std::string_view userSid, bool ownerIsUser) {
+  return entry.allow && (entry.rights & rights) && IsOther(entry.sid, userSid, ownerIsUser);
 }
 
 }  // namespace
@@ -149,27 +165,42 @@ std::optional<AccessList> ParseAccessList(std::string_view sddl) {
   return list;
 }
 
-bool PassesChangeRightsToNewFolders(const AccessList& parent) {
-  if (parent.everyoneFull) return true;
-  for (const AccessEntry& entry : parent.entries)
-    if (entry.toFolders && GivesOthersChange(entry)) return true;
+bool PassesChangeRightsToNewFolders(const AccessList& parent, std::string_view userSid) {
+  if (parent.everyoneFull || LetsOthersReplaceEntries(parent, userSid)) return true;
+  for (const AccessEntry& entry : parent.entries) {
+    // A files-only entry that stops one level down never reaches a folder's files.
+    const bool reaches = entry.toFolders || (entry.toFiles && !entry.noPropagate);
+    // The new folder is the user's: OWNER RIGHTS passed on to it are the user's own.
+    if (reaches && GivesOthers(entry, kChangeRights, userSid, true)) return true;
+  }
   return false;
 }
 
-OthersMayChange WhoElseMayChange(const AccessList& folder) {
+bool LetsOthersReplaceEntries(const AccessList& parent, std::string_view userSid) {
+  if (parent.everyoneFull) return true;
+  const bool ownerIsUser = OwnedByUser(parent, userSid);
+  for (const AccessEntry& entry : parent.entries)
+    if (!entry.inheritOnly && GivesOthers(entry, kReplaceEntryRights, userSid, ownerIsUser)) return true;
+  return false;
+}
+
+OthersMayChange WhoElseMayChange(const AccessList& folder, std::string_view userSid) {
   if (folder.everyoneFull) return OthersMayChange::Explicitly;
+  const bool ownerIsUser = OwnedByUser(folder, userSid);
   OthersMayChange found = OthersMayChange::No;
   for (const AccessEntry& entry : folder.entries) {
-    if (entry.inheritOnly || !GivesOthersChange(entry)) continue;
+    // An inherit-only entry is what the files and folders made inside get.
+    if (entry.inheritOnly && !entry.toFiles && !entry.toFolders) continue;
+    if (!GivesOthers(entry, kChangeRights, userSid, ownerIsUser)) continue;
     if (!entry.inheritedFrom) return OthersMayChange::Explicitly;
     found = OthersMayChange::OnlyThroughInheritance;
   }
   return found;
 }
 
-ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view currentUserSid) {
-  const OthersMayChange others = WhoElseMayChange(folder);
+ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid) {
+  const OthersMayChange others = WhoElseMayChange(folder, userSid);
   if (others == OthersMayChange::No) return ExistingFolderStep::Keep;
-  if (folder.owner.empty() || folder.owner != currentUserSid) return ExistingFolderStep::Warn;
+  if (!OwnedByUser(folder, userSid)) return ExistingFolderStep::Warn;
   return others == OthersMayChange::OnlyThroughInheritance ? ExistingFolderStep::Protect : ExistingFolderStep::Warn;
 }

@@ -3,8 +3,12 @@
 // "O:<owner>D:<flags>(<entry>)(<entry>)..."), and what the installer does about it. Portable:
 // the Windows side only turns a folder's descriptor into that text.
 //
-// "Other users" are Everyone, Authenticated Users, Users and Interactive; "change" is any right
-// to add, delete or replace what the folder holds or to change its permissions or owner.
+// "Other users" are everyone but the user who runs the installer, the system, Administrators
+// and TrustedInstaller (CREATOR OWNER stands for whoever makes an entry, so the user; OWNER
+// RIGHTS for the owner). "Change" is any right to add, delete or replace what the folder holds
+// or to change its permissions or owner. A list this reading cannot read to the end (an account
+// alias it does not know, an object or conditional entry) is no list: the caller treats the
+// folder as open to others.
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +21,9 @@ struct AccessEntry {
   std::uint32_t rights = 0;
   bool inheritedFrom = false;  // "ID": taken from a folder above
   bool toFolders = false;      // "CI": passed on to folders made inside
-  bool inheritOnly = false;    // "IO": for folders made inside, not for this one
+  bool toFiles = false;        // "OI": passed on to files made inside
+  bool noPropagate = false;    // "NP": passed on one level only
+  bool inheritOnly = false;    // "IO": for what is made inside, not for this folder
   std::string sid;             // in "S-1-..." form
 };
 
@@ -30,15 +36,23 @@ struct AccessList {
 // Nothing when the text is no security descriptor this reading knows.
 std::optional<AccessList> ParseAccessList(std::string_view sddl);
 
-// Whether a folder made inside this one would give other users change rights.
-bool PassesChangeRightsToNewFolders(const AccessList& parent);
+// Whether a folder made inside this one, or the files in it, would give other users change
+// rights, or others may rename away what this folder holds (delete-child or full rights on it).
+bool PassesChangeRightsToNewFolders(const AccessList& parent, std::string_view userSid);
 
+// Whether others may delete or rename what this folder holds (delete-child or full rights on the
+// folder itself): they could put a folder of their own in the place of one inside.
+bool LetsOthersReplaceEntries(const AccessList& parent, std::string_view userSid);
+
+// Who else may change the folder or what is made in it (entries passed on to files and folders
+// made inside count, inherit-only ones too).
 enum class OthersMayChange { No, OnlyThroughInheritance, Explicitly };
-OthersMayChange WhoElseMayChange(const AccessList& folder);
+OthersMayChange WhoElseMayChange(const AccessList& folder, std::string_view userSid);
 
 enum class ExistingFolderStep {
   Keep,     // only its owner, administrators and the system may change it
   Protect,  // the user's own folder, open to others only through inheritance: protect it
   Warn,     // someone else's folder, or one opened to others on purpose: leave it, and say so
 };
-ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view currentUserSid);
+// A folder owned by the user or by Administrators (an elevated run) is the user's own.
+ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid);

@@ -259,8 +259,13 @@ std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t 
 
 std::uint32_t HeldFolder::ClearAttributes(const std::string& relative) const {
   std::uint32_t error = 0;
-  const UniqueFileHandle file = OpenFile(relative, FILE_WRITE_ATTRIBUTES, error);
+  const UniqueFileHandle file = OpenFile(relative, FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, error);
   if (!file) return error;
+  // A file with another name elsewhere may be another user's file linked in under a name of
+  // ours: its attributes are its owner's.
+  const auto info = Information(file.get());
+  if (!info) return ::GetLastError();
+  if (info->nNumberOfLinks != 1) return kEntryIsLink;
   // Times of 0 stay as they are.
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;

@@ -51,7 +51,8 @@ class HeldFolder {
   std::uint32_t RemoveFile(const std::string& relative, std::uint64_t maxBytes = UINT64_MAX) const;
   // Renames a file to a name that is free; both names relative to this folder.
   std::uint32_t RenameFile(const std::string& from, const std::string& to) const;
-  // Clears a file's attributes (read-only, hidden, system), so that it can be replaced.
+  // Clears a file's attributes (read-only, hidden, system), so that it can be replaced; a file
+  // with more than one name is refused (kEntryIsLink).
   std::uint32_t ClearAttributes(const std::string& relative) const;
   // Removes an empty sub-folder (ERROR_DIR_NOT_EMPTY when it holds anything).
   std::uint32_t RemoveSubFolder(const std::string& relative) const;

@@ -70,6 +70,14 @@ std::uint32_t ProtectFolder(const std::string& path) {
                                  list, nullptr);
 }
 
+bool VolumeKeepsAccessLists(const std::string& path) {
+  char root[MAX_PATH + 1] = {};
+  if (!::GetVolumePathNameA(path.c_str(), root, sizeof root)) return false;
+  DWORD flags = 0;
+  if (!::GetVolumeInformationA(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+  return (flags & FILE_PERSISTENT_ACLS) != 0;
+}
+
 std::optional<std::string> FolderAccessText(const std::string& path) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   constexpr SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;

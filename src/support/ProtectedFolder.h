@@ -24,5 +24,10 @@ std::uint32_t ProtectFolder(const std::string& path);
 // The folder's owner and access list in the system's text form; nothing when unreadable.
 std::optional<std::string> FolderAccessText(const std::string& path);
 
+// Whether the volume that holds `path` (a full drive path; the folder need not exist yet) keeps
+// access lists. FAT and exFAT keep none: a list set there is ignored. False when the volume
+// cannot be asked.
+bool VolumeKeepsAccessLists(const std::string& path);
+
 // The user of this process as SID text ("S-1-5-21-..."); "" when it cannot be read.
 std::string CurrentUserSid();

@@ -23,7 +23,8 @@ cp "$showacl" "$stage/ShowAcl.exe"
 make_victim() {
   rm -rf "$victim"
   mkdir -p "$victim/docs" "$victim/tips" "$victim/all"
-  for f in secret.txt qlx355.log docs/note.txt tips/note.txt; do echo "victim's $f" >"$victim/$f"; done
+  for f in secret.txt qlx355.log docs/note.txt tips/note.txt readonly.txt; do echo "victim's $f" >"$victim/$f"; done
+  chmod 444 "$victim/readonly.txt"
   (cd "$victim" && find . -type f -exec md5sum {} + | sort -k2) >"$stage/victim.sums"
 }
 victim_untouched() {
@@ -71,11 +72,15 @@ ln -s "$victim/tips" "$drive_c/qlxhostile/tips"
 ln -s "$victim/secret.txt" "$drive_c/qlxhostile/qlx.exe.qlx-new"
 ln -s "$victim/secret.txt" "$drive_c/qlxhostile/quon.exe.qlx-new.4242"
 ln "$victim/all/../secret.txt" "$drive_c/qlxhostile/unins5100.dat" 2>/dev/null || true
+# A leftover that is a second name of the victim's read-only file: Windows would not remove it
+# before its attribute is cleared, and the attribute is the victim's.
+ln "$victim/readonly.txt" "$drive_c/qlxhostile/readme.txt.qlx-new"
 install_into 'c:\qlxhostile'
 code=$?
 echo "exit code $code; $(last_line "$(installer_log)")"
 check "the run says files were not written (code 6)" test $code = 6
 check "the victim's files are neither deleted nor written" victim_untouched
+check "the victim's read-only file is still read-only" test "$(stat -c %a "$victim/readonly.txt")" = 444
 check "a file through a linked folder is logged 'NOT saved ... (error 681)'" \
   log_has 'InstallProgram.File NOT saved c:\qlxhostile\manuals\'
 check "the record (a second name of the victim's file) is replaced, not written through" \
@@ -83,7 +88,8 @@ check "the record (a second name of the victim's file) is replaced, not written 
 check "the closing report names a refused file" grep -q 'Report: .*c:\\qlxhostile\\manuals\\' "$(installer_log)"
 check "the files of the folder itself are written" test -f "$drive_c/qlxhostile/qlx.exe" -a -f "$drive_c/qlxhostile/quon.exe"
 check "the leftover links were replaced, not written through" \
-  test ! -e "$drive_c/qlxhostile/qlx.exe.qlx-new" -a ! -e "$drive_c/qlxhostile/quon.exe.qlx-new.4242"
+  test ! -e "$drive_c/qlxhostile/qlx.exe.qlx-new" -a ! -e "$drive_c/qlxhostile/quon.exe.qlx-new.4242" \
+    -a ! -e "$drive_c/qlxhostile/readme.txt.qlx-new"
 check "the log is whole" log_is_whole "$(installer_log)"
 rm -rf "$drive_c/qlxhostile"
 

@@ -15,11 +15,13 @@
 
 #include "common/FileTimes.h"
 #include "common/ScratchFolder.h"
+#include "engine/InstallFolderAccess.h"
 #include "product/UninstallRecord.h"
 #include "support/FileVersion.h"
 #include "support/Files.h"
 #include "support/Folders.h"
 #include "support/ProcessCommandLine.h"
+#include "support/RunLog.h"
 #include "support/UniqueHandle.h"
 #include "win32/InstallRunFixture.h"
 #include "win32/SamplePayload.h"
@@ -227,6 +229,18 @@ TEST_F(InstallRun, CompleteRunLeavesFilesRecordLinksEntryAndLog) {
     EXPECT_EQ(m_windowAtReport, std::vector<bool>{false});
     EXPECT_TRUE(m_infoBoxes.empty());
   }
+}
+
+// FAT and exFAT keep no access lists (Wine's drives all do, so the volume is asked through the
+// seam): nothing is claimed protected there, and the report is to say so.
+TEST_F(InstallRun, NoProtectionIsClaimedOnADriveWithoutAccessLists) {
+  StartRunLog(m_logFolder / "install-test.exe");
+  const std::string f = Folder("ztfat\\");
+  const InstallFolderAccess access = PrepareInstallFolder(f, [](const std::string&) { return false; });
+  EXPECT_EQ(access.error, 0u);
+  EXPECT_TRUE(access.cannotProtect);
+  EXPECT_EQ(RunMessages(), std::vector<std::string>{"InstallProgram.Folder cannot be protected on this drive: " +
+                                                    f.substr(0, f.size() - 1)});
 }
 
 TEST_F(InstallRun, CancelAfterTheFirstAndAfterTheLastFile) {
