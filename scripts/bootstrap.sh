@@ -11,7 +11,10 @@ packages=(
   clang libclang-rt-14-dev zlib1g-dev libdeflate-dev
   fonts-wine g++ make python3
   osslsigncode openssl
+  locales
 )
+# Locales the tests run the programs under (code page 932 for Japanese folder names).
+locales=(ja_JP)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
@@ -27,7 +30,18 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
 
+# Makes the UTF-8 locales the tests need that the machine lacks.
+make_locales() {
+  local name
+  for name in "${locales[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf8" && continue
+    echo "bootstrap: making the locale $name.UTF-8"
+    "${sudo_cmd[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  done
+}
+
 if [ "$need_i386" -eq 0 ] && [ "${#missing[@]}" -eq 0 ]; then
+  make_locales
   exec "$(dirname "$0")/i386-userland.sh"
 fi
 
@@ -42,5 +56,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
   qlx_apt_install "${missing[@]}" || { qlx_apt_cleanup; exit 1; }
 fi
 qlx_apt_cleanup
+make_locales
 echo "bootstrap: done"
 exec "$(dirname "$0")/i386-userland.sh"

@@ -1,5 +1,6 @@
 #include "app/MainFormRules.h"
 
+#include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/Format.h"
 #include "support/Paths.h"
@@ -8,7 +9,7 @@
 #include "support/VersionNumber.h"
 
 std::string DriveRootOf(std::string_view windowsFolder) {
-  const auto slash = windowsFolder.find('\\');
+  const auto slash = FindCharacter(windowsFolder, "\\");
   return slash == std::string_view::npos ? std::string() : std::string(windowsFolder.substr(0, slash + 1));
 }
 
@@ -65,7 +66,7 @@ std::string FolderTextFault(std::string_view folder) {
   // Each part must be a name the system keeps as written ("c:\zt." would be c:\zt, "c:\con"
   // a device, "c:\a\\b" has an empty part).
   while (!rest.empty()) {
-    const auto slash = rest.find('\\');
+    const auto slash = FindCharacter(rest, "\\");
     const std::string_view part = rest.substr(0, slash);
     if (!IsPlainName(part)) return "has a part that is no plain folder name";
     if (slash == std::string_view::npos) break;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/HeldFolder.h"
 #include "support/RunLog.h"
@@ -21,7 +22,7 @@ void RemoveLeftovers(const std::string& installFolder, const std::vector<std::st
   for (const std::string& destination : destinations) {
     if (destination.size() <= installFolder.size() || !destination.starts_with(installFolder)) continue;
     const std::string relative = destination.substr(installFolder.size());
-    const std::size_t cut = relative.find_last_of('\\');
+    const std::size_t cut = FindLastCharacter(relative, "\\");
     const std::string folder = cut == std::string::npos ? std::string() : relative.substr(0, cut);
     const std::string name = AsciiLower(cut == std::string::npos ? relative : relative.substr(cut + 1));
     auto [entries, fresh] = listed.try_emplace(folder);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/CodePage.h"
 #include "support/Folders.h"
 #include "support/Paths.h"
 #include "support/Text.h"
@@ -32,7 +33,7 @@ std::string CanonicalFolder(const std::string& folder) {
   while (!head.empty()) {
     const std::string longHead = LongPath(head.size() == 2 && head[1] == ':' ? head + "\\" : head);
     if (!longHead.empty()) return AsciiLower(StripTrailingBackslashes(longHead) + rest);
-    const auto slash = head.find_last_of('\\');
+    const auto slash = FindLastCharacter(head, "\\");
     if (slash == std::string::npos) break;
     rest = head.substr(slash) + rest;
     head.resize(slash);

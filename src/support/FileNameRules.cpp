@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "support/CodePage.h"
+
 bool IsDeviceName(std::string_view name) noexcept {
   // Trailing blanks before the extension do not help.
   std::string_view stem = name.substr(0, name.find('.'));
@@ -19,8 +21,12 @@ bool IsDeviceName(std::string_view name) noexcept {
 
 bool IsPlainName(std::string_view name, bool wildcards) noexcept {
   if (name.empty()) return false;
-  if (name.back() == '.' || name.back() == ' ') return false;
-  for (const char c : name) {
+  if (name.back() == '.' || name.back() == ' ' || !EndsWithWholeCharacter(name)) return false;
+  // The second byte of a double-byte character may look like "\" or "|": it is part of a
+  // letter, not one of these.
+  for (std::size_t at = 0; at < name.size(); at = NextCharacter(name, at)) {
+    if (NextCharacter(name, at) - at == 2) continue;
+    const char c = name[at];
     const auto u = static_cast<unsigned char>(c);
     if (u < 0x20 || u == 0x7F) return false;
     if (std::string_view("\\/:\"<>|").find(c) != std::string_view::npos) return false;

@@ -11,7 +11,8 @@ bool IsDeviceName(std::string_view name) noexcept;
 
 // A name that the system opens as itself: not empty, no "\", "/", ":" or other character a
 // file name cannot hold, no control character, no trailing dot or blank (the system drops
-// them, so "x.exe." would be "x.exe" and ".. " would be ".."), not a device name. With
+// them, so "x.exe." would be "x.exe" and ".. " would be ".."), no lead byte of a double-byte
+// character alone at the end, not a device name. With
 // `wildcards`, "*" and "?" may appear (a name pattern).
 bool IsPlainName(std::string_view name, bool wildcards = false) noexcept;
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include "support/CodePage.h"
 #include "support/AnsiText.h"
 #include "support/Paths.h"
 #include "support/SystemError.h"
@@ -78,7 +79,7 @@ std::uint32_t MarkForDeletion(HANDLE handle) {
 
 // A plain name: no separator, no stream, not "." or "..".
 bool IsPlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+  return !name.empty() && name != "." && name != ".." && FindCharacter(name, "\\/:") == std::string::npos;
 }
 
 }  // namespace
@@ -158,7 +159,7 @@ UniqueFileHandle HeldFolder::OpenEntry(const std::string& name, std::uint32_t ac
 
 std::optional<HeldFolder> HeldFolder::ParentOf(const std::string& relative, std::string& leaf,
                                                std::uint32_t& error) const {
-  const std::size_t cut = relative.find_last_of('\\');
+  const std::size_t cut = FindLastCharacter(relative, "\\");
   leaf = cut == std::string::npos ? relative : relative.substr(cut + 1);
   return Sub(cut == std::string::npos ? std::string() : relative.substr(0, cut), error);
 }
@@ -178,7 +179,7 @@ std::optional<HeldFolder> HeldFolder::Sub(const std::string& relative, std::uint
   HeldFolder current(UniqueFileHandle(copy), m_finalPath);
   std::size_t start = 0;
   while (start < relative.size()) {
-    const std::size_t cut = relative.find('\\', start);
+    const std::size_t cut = FindCharacter(relative, "\\", start);
     const std::string step = relative.substr(start, cut == std::string::npos ? std::string::npos : cut - start);
     start = cut == std::string::npos ? relative.size() : cut + 1;
     if (step.empty()) continue;
@@ -221,7 +222,7 @@ std::vector<HeldEntry> HeldFolder::List(const std::string& relativeFolder) const
 }
 
 std::optional<HeldEntry> HeldFolder::Find(const std::string& relative) const {
-  const std::size_t cut = relative.find_last_of('\\');
+  const std::size_t cut = FindLastCharacter(relative, "\\");
   const std::string key = AsciiLower(cut == std::string::npos ? relative : relative.substr(cut + 1));
   for (HeldEntry& entry : List(cut == std::string::npos ? std::string() : relative.substr(0, cut)))
     if (AsciiLower(entry.name) == key || (!entry.shortName.empty() && AsciiLower(entry.shortName) == key))

@@ -2,12 +2,13 @@
 
 #include <cstring>
 
+#include "support/CodePage.h"
 #include "support/Text.h"
 
+// Separators are found only where a character begins: "|" (0x7C) may be the second byte of a
+// double-byte character ("ポ" is 83 7C).
 std::string SplitFirst(std::string& list, std::string_view separators) {
-  const size_t cut = separators.empty() ? std::string::npos
-                     : separators.size() == 1 ? list.find(separators.front())
-                                              : list.find_first_of(separators);
+  const size_t cut = FindCharacter(list, separators);
   if (cut == std::string::npos) {
     std::string head = std::move(list);
     list.clear();
@@ -31,10 +32,8 @@ std::vector<std::string> ListItems(std::string_view list, char separator) {
 
 int CountChar(char c, std::string_view text) {
   int count = 0;
-  for (char t : text) {
-    if (t == '\0') break;
-    if (t == c) ++count;
-  }
+  for (std::size_t at = 0; at < text.size() && text[at] != '\0'; at = NextCharacter(text, at))
+    if (text[at] == c) ++count;
   return count;
 }
 

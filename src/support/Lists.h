@@ -16,7 +16,7 @@ std::string SplitFirst(std::string& list, std::string_view separators);
 // ones left out.
 std::vector<std::string> ListItems(std::string_view list, char separator);
 
-// Number of bytes equal to `c` in `text`, counted up to the first NUL byte.
+// Number of characters `c` in `text`, counted up to the first NUL byte.
 int CountChar(char c, std::string_view text);
 
 // 1-based position of the first exact occurrence of `part` in `text`, 0 when absent

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include "support/CodePage.h"
+#include "support/Text.h"
+
 namespace {
 // A link is opened as itself (on Windows) so that its attributes show it; a file with more
 // than one name may be another user's file under a name of ours.
@@ -66,7 +69,7 @@ bool NewFile::RenameTo(const std::string& path) {
 
 void NewFile::ReplaceLeftovers() {
   if (!m_file) return;
-  const std::size_t slash = m_path.find_last_of('\\');
+  const std::size_t slash = FindLastCharacter(m_path, "\\");
   const std::string folder = slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1);
   const std::string stem = m_path.substr(folder.size()) + ".";
   const std::string own = m_name.substr(folder.size());
@@ -76,9 +79,9 @@ void NewFile::ReplaceLeftovers() {
   if (!search) return;
   do {
     const std::string name = found.cFileName;
-    const bool digits = name.size() > stem.size() && ::_strnicmp(name.c_str(), stem.c_str(), stem.size()) == 0 &&
+    const bool digits = name.size() > stem.size() && SameTextIgnoringCase(name.substr(0, stem.size()), stem) &&
                         name.find_first_not_of("0123456789", stem.size()) == std::string::npos;
-    if (digits && ::_stricmp(name.c_str(), own.c_str()) != 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (digits && !SameTextIgnoringCase(name, own) && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       leftovers.push_back(folder + name);
   } while (::FindNextFileA(search.get(), &found));
   for (const std::string& leftover : leftovers) RenameTo(leftover);

@@ -1,29 +1,27 @@
 #include "support/Paths.h"
 
+#include "support/CodePage.h"
 #include "support/Text.h"
 
 namespace {
 size_t FolderPartLength(std::string_view path) {
-  const size_t cut = path.find_last_of("\\:");
+  const size_t cut = FindLastCharacter(path, "\\:");
   return cut == std::string_view::npos ? 0 : cut + 1;
 }
 }  // namespace
 
+// A backslash byte that ends a double-byte character ("ソ" is 83 5C) is no separator: it is
+// neither removed nor taken for one that is already there.
 std::string AddTrailingBackslash(std::string_view path) {
   if (path.empty()) return {};
-  std::string out(path);
-  if (out.back() != '\\') {
-    out += '\\';
-    return out;
-  }
-  // Cut a run of trailing backslashes down to one; a lone "\" stays as it is.
-  while (out.size() >= 2 && out[out.size() - 2] == '\\') out.pop_back();
+  std::string out = StripTrailingBackslashes(path);
+  out += '\\';
   return out;
 }
 
 std::string StripTrailingBackslashes(std::string_view path) {
-  const size_t keep = path.find_last_not_of('\\');
-  return keep == std::string_view::npos ? std::string() : std::string(path.substr(0, keep + 1));
+  while (EndsWithCharacter(path, '\\')) path.remove_suffix(1);
+  return std::string(path);
 }
 
 bool StartsWithDriveLetter(std::string_view path) {
@@ -41,7 +39,7 @@ std::string NamePart(std::string_view path) { return std::string(path.substr(Fol
 
 std::string ReplaceExtension(std::string_view path, std::string_view extension) {
   const size_t nameStart = FolderPartLength(path);
-  const size_t dot = path.find_last_of('.');
+  const size_t dot = FindLastCharacter(path, ".");
   std::string out(path.substr(0, dot != std::string_view::npos && dot >= nameStart ? dot : path.size()));
   out += extension;
   return out;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/CodePage.h"
 #include "support/Folders.h"
 #include "support/Paths.h"
 #include "support/RunLog.h"
@@ -27,7 +28,7 @@ std::string LogParentFolder() {
   char temp[MAX_PATH + 1] = {};
   const DWORD length = ::GetTempPathA(MAX_PATH, temp);
   const std::string folder(temp, length <= MAX_PATH ? length : 0);
-  return folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\' && folder.back() == '\\' ? folder : std::string();
+  return folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\' && EndsWithCharacter(folder, '\\') ? folder : std::string();
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include "support/Text.h"
 
+#include "support/CodePage.h"
+
 std::string AsciiLower(std::string_view text) {
   std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  // The second byte of a double-byte character is no letter, whatever its value.
+  for (std::size_t at = 0; at < out.size(); at = NextCharacter(out, at))
+    if (out[at] >= 'A' && out[at] <= 'Z') out[at] = static_cast<char>(out[at] - 'A' + 'a');
   return out;
 }
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
 
 const char* BoolText(bool flag) { return flag ? "True" : "False"; }
 

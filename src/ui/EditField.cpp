@@ -1,7 +1,6 @@
 #include "ui/EditField.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "ui/Gdi.h"
@@ -22,9 +21,7 @@ std::string TEdit::Text() const {
 void TEdit::SetText(const std::string& text) {
   m_text = text;
   // The window converts what it is given; the text kept before it exists does the same.
-  if (m_lowerCase)
-    std::transform(m_text.begin(), m_text.end(), m_text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (m_lowerCase && !m_text.empty()) ::CharLowerBuffA(m_text.data(), static_cast<DWORD>(m_text.size()));
   if (Handle()) ::SetWindowTextA(Handle(), m_text.c_str());
 }
 

@@ -1,5 +1,6 @@
 #include "uninstall/RemovalRules.h"
 
+#include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
@@ -9,16 +10,33 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The steps between separators; a separator byte that ends a double-byte character is none.
 std::vector<std::string_view> Steps(std::string_view path) {
   std::vector<std::string_view> steps;
   size_t start = 0;
-  for (size_t i = 0; i <= path.size(); ++i) {
+  for (size_t i = 0; i <= path.size(); i = i == path.size() ? i + 1 : NextCharacter(path, i)) {
     if (i == path.size() || IsSeparator(path[i])) {
       steps.push_back(path.substr(start, i - start));
       start = i + 1;
     }
   }
   return steps;
+}
+
+// The text's characters: one byte each, or a lead byte with the byte after it.
+std::vector<std::string_view> Characters(std::string_view text) {
+  std::vector<std::string_view> characters;
+  for (size_t at = 0; at < text.size();) {
+    const size_t next = NextCharacter(text, at);
+    characters.push_back(text.substr(at, next - at));
+    at = next;
+  }
+  return characters;
+}
+
+bool SameCharacter(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == 1 && b.size() == 1 ? lower(a[0]) == lower(b[0]) : a == b;
 }
 
 // Why one step of a path is refused; "" when it is a plain name.
@@ -61,15 +79,17 @@ std::string EntryRefusal(std::string_view entry, bool pattern) {
   return {};
 }
 
-bool MatchesPattern(std::string_view pattern, std::string_view name) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+bool MatchesPattern(std::string_view patternText, std::string_view nameText) {
+  // By characters: "?" stands for one, also for a double-byte one.
+  const std::vector<std::string_view> pattern = Characters(patternText), name = Characters(nameText);
+  const auto is = [&pattern](size_t p, char c) { return pattern[p].size() == 1 && pattern[p][0] == c; };
   // Iterative glob with one back-tracking point: the last "*" seen.
   size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || (pattern[p] != '*' && lower(pattern[p]) == lower(name[n])))) {
+    if (p < pattern.size() && (is(p, '?') || (!is(p, '*') && SameCharacter(pattern[p], name[n])))) {
       ++p;
       ++n;
-    } else if (p < pattern.size() && pattern[p] == '*') {
+    } else if (p < pattern.size() && is(p, '*')) {
       star = p++;
       resume = n;
     } else if (star != std::string_view::npos) {
@@ -79,14 +99,14 @@ bool MatchesPattern(std::string_view pattern, std::string_view name) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && is(p, '*')) ++p;
   return p == pattern.size();
 }
 
 RenameEntry ParseRenameEntry(std::string_view entry) {
   RenameEntry parsed;
-  const size_t bar = entry.find('|');
-  if (bar == std::string_view::npos || entry.find('|', bar + 1) != std::string_view::npos) {
+  const size_t bar = FindCharacter(entry, "|");
+  if (bar == std::string_view::npos || FindCharacter(entry, "|", bar + 1) != std::string_view::npos) {
     parsed.refusal = "not of the form name|name";
     return parsed;
   }
@@ -98,8 +118,8 @@ RenameEntry ParseRenameEntry(std::string_view entry) {
 
 ConditionalGroup ParseConditionalGroup(std::string_view group) {
   ConditionalGroup parsed;
-  const size_t bar = group.find('|');
-  if (bar == std::string_view::npos || group.find('|', bar + 1) != std::string_view::npos) {
+  const size_t bar = FindCharacter(group, "|");
+  if (bar == std::string_view::npos || FindCharacter(group, "|", bar + 1) != std::string_view::npos) {
     parsed.refusal = "not of the form names|patterns";
     return parsed;
   }
@@ -116,7 +136,7 @@ ConditionalGroup ParseConditionalGroup(std::string_view group) {
 
 ExtraEntry ParseExtraEntry(std::string_view entry) {
   ExtraEntry parsed;
-  const size_t bar = entry.find('|');
+  const size_t bar = FindCharacter(entry, "|");
   parsed.pattern = std::string(Trimmed(entry.substr(0, bar), " "));
   if (bar != std::string_view::npos) {
     const std::string_view number = Trimmed(entry.substr(bar + 1), " ");
@@ -157,6 +177,6 @@ bool LiesInside(std::string_view path, std::string_view folder) {
 }
 
 std::string SubFolderOf(std::string_view entry) {
-  const size_t cut = entry.find_last_of("\\/");
+  const size_t cut = FindLastCharacter(entry, "\\/");
   return cut == std::string_view::npos ? std::string() : std::string(entry.substr(0, cut + 1));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "support/CodePage.h"
 #include "support/Text.h"
 
 namespace {
@@ -76,7 +77,7 @@ std::optional<SelfRemovalOptions> ParseSelfRemovalArguments(std::string_view arg
   }
   if (i == 0 || options.parentProcess == 0) return std::nullopt;
   const std::string paths = PathOf(Trimmed(arguments.substr(i)));
-  const size_t bar = paths.find('|');
+  const size_t bar = FindCharacter(paths, "|");
   if (bar == std::string::npos || bar == 0 || bar + 1 == paths.size()) return std::nullopt;
   options.programPath = paths.substr(0, bar);
   options.recordPath = paths.substr(bar + 1);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/CodePage.h"
 #include "support/Format.h"
 #include "support/Lists.h"
 #include "support/Paths.h"
@@ -31,6 +32,8 @@ void FormatWithSomeArguments(std::uint8_t selector, std::string_view format) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
+  // Half the inputs are read as in the Japanese double-byte code page.
+  const ScopedAnsiCodePage codePage(data[0] & 8 ? 932 : 1252);
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
   FormatWithSomeArguments(data[0], text);
 
@@ -47,11 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   (void)VersionToNumber(text);
   const std::string added = AddTrailingBackslash(text);
-  // Exactly one trailing backslash, or the lone backslash.
-  if (!text.empty() && (added.back() != '\\' || (added.size() >= 2 && added[added.size() - 2] == '\\')))
+  // Exactly one trailing backslash character (the byte before it may end a double-byte one); a
+  // lead byte alone at the end joins with it, which is why the name rules refuse such text.
+  const std::string_view beforeIt = std::string_view(added).substr(0, added.empty() ? 0 : added.size() - 1);
+  if (!text.empty() && EndsWithWholeCharacter(text) &&
+      (!EndsWithCharacter(added, '\\') || EndsWithCharacter(beforeIt, '\\')))
     __builtin_trap();
   const std::string stripped = StripTrailingBackslashes(text);
-  if (!stripped.empty() && stripped.back() == '\\') __builtin_trap();
+  if (EndsWithCharacter(stripped, '\\')) __builtin_trap();
   (void)ReplaceExtension(text, ".log");
   (void)QuotedIfBlank(text);
   return 0;

@@ -1,3 +1,4 @@
+#include "support/CodePage.h"
 #include "support/Lists.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ TEST(SplitFirst, TakesItemsUntilTheListIsEmpty) {
     const char* list;
     const char* separators;
     std::vector<std::string> items;
+    unsigned codePage = 1252;
   };
   const Case cases[] = {
       {"a,b,,c", ",", {"a", "b", "", "c"}},
@@ -35,8 +37,14 @@ TEST(SplitFirst, TakesItemsUntilTheListIsEmpty) {
       {"qlx.exe,Quillon Start,',qlx.ico|unins.exe,Uninstall Quillon,unins5100.dat,qlx.ico|",
        "|",
        {"qlx.exe,Quillon Start,',qlx.ico", "unins.exe,Uninstall Quillon,unins5100.dat,qlx.ico"}},
+      // In code page 932 "\x83\x7C" is one character ("po"), whose second byte is no "|".
+      {"\x83\x7C|b", "|", {"\x83\x7C", "b"}, 932},
+      {"\x83\x7C|b", "|", {"\x83", "", "b"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(TakeAll(c.list, c.separators), c.items) << c.list << " / " << c.separators;
+  for (const auto& c : cases) {
+    const ScopedAnsiCodePage codePage(c.codePage);
+    EXPECT_EQ(TakeAll(c.list, c.separators), c.items) << c.list << " / " << c.separators;
+  }
 }
 
 TEST(SplitFirst, OneStepLeavesTheRest) {
@@ -54,6 +62,7 @@ TEST(CountChar, CountsUpToTheFirstNul) {
     char c;
     std::string text;
     int count;
+    unsigned codePage = 1252;
   };
   const Case cases[] = {
       {',', "qlx.exe,quon.exe,unins.exe", 2},
@@ -61,8 +70,12 @@ TEST(CountChar, CountsUpToTheFirstNul) {
       {',', ",,,", 3},
       {',', std::string("a,b\0,c,d", 8), 1},
       {'|', "a,b", 0},
+      {'|', "\x83\x7C|\x83\x7C", 1, 932},
   };
-  for (const auto& c : cases) EXPECT_EQ(CountChar(c.c, c.text), c.count) << c.text;
+  for (const auto& c : cases) {
+    const ScopedAnsiCodePage codePage(c.codePage);
+    EXPECT_EQ(CountChar(c.c, c.text), c.count) << c.text;
+  }
 }
 
 TEST(FindSubText, OneBasedAndCaseSensitive) {

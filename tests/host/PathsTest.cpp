@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/Layout.h"
+#include "support/Text.h"
 
 namespace {
 
@@ -79,6 +81,30 @@ TEST(Paths, DriveLetterIsAnAsciiLetterAndAColon) {
     EXPECT_FALSE(StartsWithDriveLetter(no)) << no;
   EXPECT_TRUE(StartsWithDriveRoot("C:\\x"));
   EXPECT_FALSE(StartsWithDriveRoot("c:x"));
+}
+
+// Code page 932: "\x83\x5C" ("so") ends in a backslash byte, "\x83\x41" ("a") holds an "A" byte
+// and "\x83\x7C" ("po") a "|" byte. None of them is split, lowered or taken for a separator.
+TEST(Paths, DoubleByteCharactersAreNeverSplit) {
+  const ScopedAnsiCodePage codePage(932);
+  const std::string so = "c:\\\x83\x5C", a = "c:\\\x83\x41";
+  EXPECT_EQ(AddTrailingBackslash(so), so + "\\");
+  EXPECT_EQ(AddTrailingBackslash(so + "\\\\"), so + "\\");
+  EXPECT_EQ(StripTrailingBackslashes(so + "\\"), so);
+  EXPECT_EQ(StripTrailingBackslashes(so), so);
+  EXPECT_EQ(FolderPart(so + "x\\\x83\x5C.txt"), so + "x\\");
+  EXPECT_EQ(NamePart(so), "\x83\x5C");
+  EXPECT_EQ(ReplaceExtension(so, ".log"), so + ".log");
+  EXPECT_EQ(AsciiLower("C:\\\x83\x41" "B"), "c:\\\x83\x41" "b");
+  EXPECT_TRUE(SameTextIgnoringCase(a, "C:\\\x83\x41"));
+  EXPECT_FALSE(SameTextIgnoringCase(a, "c:\\\x83\x61"));
+  EXPECT_EQ(FolderAtOrBelow(a + "\\x", {"c:\\\x83\x61"}), "");
+  EXPECT_TRUE(IsPlainName("\x83\x5C\x83\x7C.txt"));
+  EXPECT_FALSE(IsPlainName("zt\x83"));  // a lead byte alone would join with the backslash after it
+  // Read as a single-byte code page, the same bytes hold a backslash and a "|".
+  const ScopedAnsiCodePage singleByte(1252);
+  EXPECT_EQ(AddTrailingBackslash(so), so);
+  EXPECT_FALSE(IsPlainName("\x83\x5C\x83\x7C.txt"));
 }
 
 TEST(Paths, LeftoverOwnerIsTheNameBeforeTheStagingSuffix) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "product/RecordLists.h"
+#include "support/CodePage.h"
 #include "support/Lists.h"
 #include "product/RecordReader.h"
 #include "uninstall/RemovalRules.h"
@@ -139,6 +140,13 @@ TEST(RemovalRules, PatternsMatchWholeLongNamesInAnyCase) {
   EXPECT_FALSE(MatchesPattern("a?c", "ac"));
   EXPECT_FALSE(MatchesPattern("quonw.*", "quonwx.exe"));
   EXPECT_FALSE(MatchesPattern("*.*", "noextension"));
+  // Code page 932: "?" stands for a double-byte character; "\x83\x41" and "\x83\x61" are two
+  // letters, not one in two cases.
+  const ScopedAnsiCodePage codePage(932);
+  EXPECT_TRUE(MatchesPattern("?.txt", "\x83\x41.TXT"));
+  EXPECT_FALSE(MatchesPattern("\x83\x41*", "\x83\x61.txt"));
+  EXPECT_EQ(ParseRenameEntry("\x83\x7C.exe|b.exe").original, "\x83\x7C.exe");
+  EXPECT_EQ(SubFolderOf("\x83\x5C\\x.txt"), "\x83\x5C\\");
 }
 
 TEST(RemovalRules, ListsAreReadIntoTheirEntries) {

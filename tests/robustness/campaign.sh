@@ -40,13 +40,14 @@ log_is_whole() {
 }
 
 # The product's uninstall entry's UnInstallString, "" when there is none (reg writes in the
-# console's code page).
-uninstall_string() {
+# console's code page: CP437, or the one given).
+uninstall_string_in() {
   wine_run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}' \
-    /v UnInstallString 2>/dev/null | iconv -f CP437 -t UTF-8 | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+    /v UnInstallString 2>/dev/null | iconv -f "$1" -t UTF-8 | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
 }
+uninstall_string() { uninstall_string_in "${console_code_page:-CP437}"; }
 
-# Runs the registered uninstall command with the given switches and waits for the finishing
+# Runs the registered uninstall command (read in console_code_page, CP437 unless set) with the given switches and waits for the finishing
 # copy in the temporary folder to go; gives the uninstaller's exit code.
 run_uninstall() {
   local command words rc
