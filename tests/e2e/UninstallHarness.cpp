@@ -82,6 +82,16 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
   return true;
 }
 
+bool WaitUntilFree(const std::string& path, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    const UniqueFileHandle alone(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (alone || ::GetLastError() != ERROR_SHARING_VIOLATION) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(100);
+  }
+}
+
 std::string RegisteredUninstallString() {
   UniqueHkey key;
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, kEntryKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return {};

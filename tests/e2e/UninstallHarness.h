@@ -21,6 +21,9 @@ DWORD RunUnixShell(std::string script, const std::vector<std::string>& windowsPa
 
 // Polls until the path is gone (the finishing copy works after the uninstaller ended).
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
+// Waits until no other program holds the file open (the desktop shell reads a new link's icon
+// file without delete sharing for a moment); false when it is still held after the time.
+bool WaitUntilFree(const std::string& path, DWORD timeoutMs = 60000);
 
 // The product's uninstall entry's "UnInstallString"; "" when there is none.
 std::string RegisteredUninstallString();

@@ -47,6 +47,15 @@ uninstall_string_in() {
 }
 uninstall_string() { uninstall_string_in "${console_code_page:-CP437}"; }
 
+# Whether a process of this machine holds open a file of the prefix named `name`.
+held_open() {
+  local fd
+  for fd in /proc/[0-9]*/fd/*; do
+    case $(readlink "$fd" 2>/dev/null) in "$drive_c"/*/"$1") return 0 ;; esac
+  done
+  return 1
+}
+
 # Runs the registered uninstall command (read in console_code_page, CP437 unless set) with the given switches and waits for the finishing
 # copy in the temporary folder to go; gives the uninstaller's exit code.
 run_uninstall() {
@@ -55,6 +64,9 @@ run_uninstall() {
   [ -n "$command" ] || return 250
   # Quoted parts (paths with blanks) or blank-separated words.
   mapfile -t words < <(grep -o '"[^"]*"\|[^ "]\+' <<<"$command" | tr -d '"')
+  # The desktop shell reads a new link's icon without delete sharing for a moment; a person
+  # uninstalls later than that.
+  for _ in $(seq 600); do held_open qlx.ico || break; sleep 0.1; done
   wine_run "${words[@]}" "$@"
   rc=$?
   for _ in $(seq 120); do
