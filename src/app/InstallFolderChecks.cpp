@@ -7,8 +7,11 @@
 #include "support/SystemFolders.h"
 #include "support/Text.h"
 
+// Only a path on a drive is handed to the system for its long form: for a share, device or
+// verbatim text ("\\host\share", "\\?\", "\\.\") that would already log the user on to a
+// host, and such a text is refused by its own rules.
 std::vector<std::string> FolderForms(const std::string& folder) {
-  return {AsciiLower(folder), CanonicalFolder(folder)};
+  return {AsciiLower(folder), StartsWithDriveRoot(folder) ? CanonicalFolder(folder) : std::string()};
 }
 
 bool IsOrHoldsSystemFolder(const std::string& folder) {
@@ -19,6 +22,7 @@ bool IsOrHoldsSystemFolder(const std::string& folder) {
 }
 
 bool IsValidInstallDevice(const std::string& folder) {
+  if (!StartsWithDriveRoot(folder)) return false;
   const std::string root = folder.substr(0, 3);
   switch (::GetDriveTypeA(root.c_str())) {
     case DRIVE_REMOVABLE:

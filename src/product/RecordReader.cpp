@@ -71,6 +71,13 @@ RecordReading ReadUninstallRecord(std::string_view text, std::string_view record
     reading.error = "the record names no Install_Dir";
     return reading;
   }
+  // A share, device or verbatim path is refused by its text: asking the system for its long
+  // form would log the user on to that host.
+  const std::string_view dir = reading.data.installDir;
+  if (!(StartsWithDriveLetter(dir) && dir.size() >= 3 && (dir[2] == '\\' || dir[2] == '/'))) {
+    reading.error = "its Install_Dir " + reading.data.installDir + " is not a path on a drive";
+    return reading;
+  }
   const std::string named = canonical ? canonical(reading.data.installDir) : reading.data.installDir;
   if (AsciiLower(AddTrailingBackslash(named)) != AsciiLower(AddTrailingBackslash(recordFolder)))
     reading.error = "Install_Dir " + reading.data.installDir + " is not the folder the record lies in";

@@ -31,8 +31,9 @@ struct RecordReading {
 };
 
 // Reads the record's text. `recordFolder` is the folder the record lies in (with or without its
-// trailing backslash); Install_Dir must name it, in any letter case, once `canonical` (when
-// given: the system's long form of a folder) has been applied to it.
+// trailing backslash); Install_Dir must be a path on a drive ("x:\...", refused by its text
+// otherwise, before `canonical` sees it) and name that folder, in any letter case, once
+// `canonical` (when given: the system's long form of a folder) has been applied to it.
 using FolderCanonicaliser = std::function<std::string(const std::string&)>;
 RecordReading ReadUninstallRecord(std::string_view text, std::string_view recordFolder,
                                   const FolderCanonicaliser& canonical = {});

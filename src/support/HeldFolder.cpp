@@ -248,6 +248,20 @@ UniqueFileHandle HeldFolder::OpenFile(const std::string& relative, std::uint32_t
   return parent ? parent->OpenEntry(leaf, access, false, error) : UniqueFileHandle{};
 }
 
+std::optional<std::string> HeldFolder::Read(const std::string& relative, std::uint64_t maxBytes) const {
+  std::uint32_t error = 0;
+  const UniqueFileHandle file = OpenFile(relative, GENERIC_READ, error);
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+    return std::nullopt;
+  std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!text.empty() && (!::ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
+                        read != text.size()))
+    return std::nullopt;
+  return text;
+}
+
 std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t maxBytes) const {
   std::uint32_t error = 0;
   const UniqueFileHandle file = OpenFile(relative, DELETE, error);

@@ -47,6 +47,9 @@ class HeldFolder {
   // Whether `path`, opened afresh, is still this very folder (not renamed away, not replaced).
   bool StillAt(const std::string& path) const;
 
+  // The whole content of a file (not a link) holding at most `maxBytes`; nothing when it cannot
+  // be read or is larger.
+  std::optional<std::string> Read(const std::string& relative, std::uint64_t maxBytes) const;
   // Removes a file (not a folder, not a link) holding at most `maxBytes`.
   std::uint32_t RemoveFile(const std::string& relative, std::uint64_t maxBytes = UINT64_MAX) const;
   // Renames a file to a name that is free; both names relative to this folder.

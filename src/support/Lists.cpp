@@ -19,13 +19,16 @@ std::string SplitFirst(std::string& list, std::string_view separators) {
   return head;
 }
 
+// One pass over the list: a record may hold a hostile one of many thousand items.
 std::vector<std::string> ListItems(std::string_view list, char separator) {
   std::vector<std::string> items;
-  std::string rest(list);
   const std::string separators(1, separator);
-  while (!rest.empty()) {
-    std::string item = SplitFirst(rest, separators);
-    if (const std::string_view trimmed = Trimmed(item, " "); !trimmed.empty()) items.emplace_back(trimmed);
+  for (std::size_t start = 0; start < list.size();) {
+    const std::size_t cut = FindCharacter(list, separators, start);
+    const std::size_t end = cut == std::string_view::npos ? list.size() : cut;
+    if (const std::string_view trimmed = Trimmed(list.substr(start, end - start), " "); !trimmed.empty())
+      items.emplace_back(trimmed);
+    start = end + 1;
   }
   return items;
 }

@@ -117,14 +117,28 @@ void PlanConditionalGroups(const UninstallRecordData& record, PlannedState& stat
   }
 }
 
-void PlanExtraFiles(const UninstallRecordData& record, PlannedState& state, RemovalTally& tally) {
-  for (const std::string& entry : ListItems(record.extraList, ',')) {
-    const ExtraEntry extra = ParseExtraEntry(entry);
-    if (!extra.refusal.empty()) {
-      tally.Refused("Extra_List", entry, extra.refusal);
+// Extra_List's entries, each read once.
+struct ExtraListEntry {
+  std::string text;
+  ExtraEntry parsed;
+};
+
+std::vector<ExtraListEntry> ReadExtraList(const UninstallRecordData& record) {
+  std::vector<ExtraListEntry> entries;
+  for (std::string& entry : ListItems(record.extraList, ',')) {
+    ExtraEntry parsed = ParseExtraEntry(entry);
+    entries.push_back({std::move(entry), std::move(parsed)});
+  }
+  return entries;
+}
+
+void PlanExtraFiles(const std::vector<ExtraListEntry>& extras, PlannedState& state, RemovalTally& tally) {
+  for (const ExtraListEntry& extra : extras) {
+    if (!extra.parsed.refusal.empty()) {
+      tally.Refused("Extra_List", extra.text, extra.parsed.refusal);
       continue;
     }
-    state.AddMatches(extra.pattern);
+    state.AddMatches(extra.parsed.pattern);
   }
 }
 
@@ -144,9 +158,10 @@ void PlanLeftovers(const UninstallRecordData& record, PlannedState& state) {
 std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, const InstalledFiles& files,
                                          const std::vector<std::string>& leftForLast, RemovalTally& tally) {
   const std::string& installDir = files.Dir();
+  const std::vector<ExtraListEntry> extras = ReadExtraList(record);
   std::vector<SizeLimit> limits;
-  for (const std::string& entry : ListItems(record.extraList, ',')) {
-    const ExtraEntry extra = ParseExtraEntry(entry);
+  for (const ExtraListEntry& entry : extras) {
+    const ExtraEntry& extra = entry.parsed;
     if (extra.refusal.empty() && extra.maxBytes)
       limits.push_back({AsciiLower(installDir + SubFolderOf(extra.pattern)), NamePart(extra.pattern), *extra.maxBytes});
   }
@@ -154,7 +169,7 @@ std::vector<RemovalStep> PlanFileRemoval(const UninstallRecordData& record, cons
   PlanRenames(record, state, tally);
   PlanListedFiles(record, state, tally);
   PlanConditionalGroups(record, state, tally);
-  PlanExtraFiles(record, state, tally);
+  PlanExtraFiles(extras, state, tally);
   PlanLeftovers(record, state);
   return state.TakeSteps();
 }

@@ -1,6 +1,6 @@
 #include "uninstall/TargetLoader.h"
 
-#include <windows.h>
+#include <cstdint>
 
 #include "support/CanonicalFolder.h"
 #include "support/Folders.h"
@@ -8,25 +8,12 @@
 #include "support/Paths.h"
 #include "support/SystemFolders.h"
 #include "support/Text.h"
-#include "support/UniqueHandle.h"
 #include "uninstall/RemovalRules.h"
 
 namespace {
 
 // A record is a few KiB; anything far larger is not one.
-constexpr DWORD kMaxRecordBytes = 1 << 20;
-
-std::optional<std::string> ReadRecordFile(const std::string& path) {
-  const UniqueFileHandle file(
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  const DWORD size = ::GetFileSize(file.get(), nullptr);
-  if (size == INVALID_FILE_SIZE || size > kMaxRecordBytes) return std::nullopt;
-  std::string text(size, '\0');
-  DWORD read = 0;
-  if (size > 0 && (!::ReadFile(file.get(), text.data(), size, &read, nullptr) || read != size)) return std::nullopt;
-  return text;
-}
+constexpr std::uint64_t kMaxRecordBytes = 1 << 20;
 
 }  // namespace
 
@@ -44,15 +31,22 @@ TargetLoading LoadUninstallTarget(const std::string& recordPath, const std::stri
     return loading;
   }
   const std::string full = FullPath(recordPath);
-  const std::optional<std::string> text = full.empty() ? std::nullopt : ReadRecordFile(full);
+  std::string why;
+  std::optional<HeldFolder> held = full.empty() ? std::nullopt : HeldFolder::Open(FolderPart(full), why);
+  if (!held) {
+    loading.error = Format("The install folder %s cannot be used: %s. Nothing was removed.", FolderPart(full), why);
+    return loading;
+  }
+  const std::optional<std::string> text = held->Read(NamePart(full), kMaxRecordBytes);
   if (!text) {
     loading.error = Format("The uninstall record %s cannot be read.", recordPath);
     return loading;
   }
+  // The folder's text as the record and the log show it; it is compared, never opened.
   const std::string folder = AddTrailingBackslash(CanonicalFolder(FolderPart(full)));
   RecordReading reading = ReadUninstallRecord(*text, folder, [](const std::string& dir) { return CanonicalFolder(dir); });
-  if (reading.Sound() && !IsDrivePath(reading.data.installDir))
-    reading.error = "its Install_Dir " + reading.data.installDir + " is not a path on a drive";
+  if (reading.Sound() && !held->StillAt(reading.data.installDir))
+    reading.error = "its Install_Dir " + reading.data.installDir + " is another folder than the one it lies in";
   if (reading.Sound()) {
     const std::string refusal = InstallFolderRefusal(folder, SystemFolders());
     if (!refusal.empty()) reading.error = "its install folder " + folder + " is " + refusal;
@@ -63,5 +57,7 @@ TargetLoading LoadUninstallTarget(const std::string& recordPath, const std::stri
   }
   loading.target = UninstallTarget{std::move(reading.data), folder, folder + AsciiLower(NamePart(full)),
                                    AsciiLower(programPath)};
+  loading.folder = std::move(held);
+  loading.recordAsGiven = full;
   return loading;
 }

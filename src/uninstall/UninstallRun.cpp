@@ -106,7 +106,10 @@ const char* ExitCodeText(int code) {
 std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept, bool runAgain) {
   if (kept.empty()) return Format("%s was removed.", programName);
   std::string text = Format("%s was removed, but these files were kept:", programName);
-  for (const std::string& line : kept) text += "\r\n" + line;
+  // A hostile record can name thousands: the log keeps them all, the dialog the first ones.
+  constexpr std::size_t kShown = 20;
+  for (std::size_t i = 0; i < kept.size() && i < kShown; ++i) text += "\r\n" + kept[i];
+  if (kept.size() > kShown) text += Format("\r\nand %d more", static_cast<int>(kept.size() - kShown));
   if (runAgain)
     text += "\r\n\r\nThe uninstaller and the uninstall entry stay: run the uninstall again once these files can be "
             "removed.";

@@ -49,5 +49,6 @@ UninstallResult RunUninstall(const UninstallTarget& target, InstalledFiles& file
                              DialogService& dialogs, const InstallProgressFactory& makeProgress);
 
 // The closing report: "%s was removed." or "%s was removed, but these files were kept:" and
-// one CR LF + line per kept file; with `runAgain`, why the uninstaller stays.
+// one CR LF + line per kept file, at most 20, then "and N more"; with `runAgain`, why the
+// uninstaller stays.
 std::string RemovalReport(const std::string& programName, const std::vector<std::string>& kept, bool runAgain);

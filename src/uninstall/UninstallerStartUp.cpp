@@ -50,7 +50,7 @@ class Uninstaller {
 
   int Run() {
     const std::string program = CanonicalFilePath(OwnFilePath());
-    const TargetLoading loading = LoadUninstallTarget(m_options.recordPath, program);
+    TargetLoading loading = LoadUninstallTarget(m_options.recordPath, program);
     if (!loading.target) {
       LogFormat("Uninstall.Record refused: %s", loading.error);
       if (!m_switches.suppressMsgBoxes) m_services.Dialogs().ShowNotice(kProductName, loading.error);
@@ -58,21 +58,13 @@ class Uninstaller {
     }
     const UninstallTarget& target = *loading.target;
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
-    // Held from here to the end: not renamed or removed by anyone else meanwhile.
-    std::string why;
-    std::optional<HeldFolder> held = HeldFolder::Open(target.installDir, why);
-    if (!held) {
-      const std::string error = Format("The install folder %s cannot be used: %s. Nothing was removed.",
-                                       target.installDir, why);
-      LogFormat("Uninstall.Record refused: %s", error);
-      if (!m_switches.suppressMsgBoxes) m_services.Dialogs().ShowNotice(kProductName, error);
-      return kExitBadRecord;
-    }
-    InstalledFiles files(std::move(*held), target.installDir);
+    // Held since the record was read, to the end: not renamed or removed by anyone else meanwhile.
+    InstalledFiles files(std::move(*loading.folder), target.installDir);
+    m_recordAsGiven = loading.recordAsGiven;
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};
     UninstallResult result = RunUninstall(target, files, choices, m_services.Dialogs(), ProgressFactory());
-    if (result.finished && !RemoveProgramAndRecord(target, files)) {
+    if (result.finished && !RemoveProgramAndRecord(target, files, m_recordAsGiven)) {
       result.exitCode = kExitFailed;
       result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
                              "removed.",
@@ -93,9 +85,12 @@ class Uninstaller {
 
   // The running program and the record go last: by the finishing copy when the program lies in
   // the install folder, otherwise here. False when they stay.
-  static bool RemoveProgramAndRecord(const UninstallTarget& target, InstalledFiles& files) {
+  // The finishing copy opens the folder again: from the paths as given, which name it exactly.
+  static bool RemoveProgramAndRecord(const UninstallTarget& target, InstalledFiles& files,
+                                     const std::string& recordAsGiven) {
     if (FolderPart(target.programPath) == target.installDir) {
-      const bool started = StartSelfRemoval(target.programPath, target.recordPath);
+      const std::string programAsGiven = FolderPart(recordAsGiven) + NamePart(OwnFilePath());
+      const bool started = StartSelfRemoval(programAsGiven, recordAsGiven);
       LogFormat("Uninstall.Finishing copy started: %s", BoolText(started));
       return started;
     }
@@ -106,6 +101,7 @@ class Uninstaller {
   }
 
   UninstallOptions m_options;
+  std::string m_recordAsGiven;
   RunSwitches m_switches;
   RunServices& m_services;
 };

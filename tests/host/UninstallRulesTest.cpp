@@ -79,8 +79,18 @@ TEST(UninstallRecordReading, SparseRecordsReadAndDamagedOnesAreRefused) {
       "[Uninstall]\r\nInstall_Dir=c:\\\r\n",
       "[Uninstall]\r\nInstall_Dir=c:\\zt\\sub\r\n",
       "[Other]\r\nInstall_Dir=c:\\zt\r\n",
+      // Shares, device and verbatim paths: refused by their text, never handed to the system,
+      // which would log the user on to the host.
+      "[Uninstall]\r\nInstall_Dir=\\\\host\\share\\zt\r\n",
+      "[Uninstall]\r\nInstall_Dir=\\\\?\\c:\\zt\r\n",
+      "[Uninstall]\r\nInstall_Dir=\\\\.\\c:\\zt\r\n",
+      "[Uninstall]\r\nInstall_Dir=//host/share/zt\r\n",
   };
-  for (const char* text : damaged) EXPECT_FALSE(ReadUninstallRecord(text, R"(c:\zt\)").Sound()) << text;
+  const FolderCanonicaliser onlyDrives = [](const std::string& dir) {
+    EXPECT_TRUE(dir.size() > 2 && dir[1] == ':') << "asked the system about " << dir;
+    return dir;
+  };
+  for (const char* text : damaged) EXPECT_FALSE(ReadUninstallRecord(text, R"(c:\zt\)", onlyDrives).Sound()) << text;
   const std::string withNul("[Uninstall]\r\nInstall_Dir=c:\\zt\r\nFile_List=a\0..\\..\\b\r\n", 48);
   EXPECT_FALSE(ReadUninstallRecord(withNul, R"(c:\zt\)").Sound());
 }

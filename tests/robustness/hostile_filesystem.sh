@@ -2,15 +2,17 @@
 # A hostile file system: another user has prepared the machine before the victim installs.
 # Wine 8 makes no junctions and follows Unix symbolic links; a link to a folder shows the
 # reparse-point attribute, a link to a file shows as the file itself. Links are staged as Unix
-# symbolic links (and hard links) in the prefix. Usage: hostile_filesystem.sh <installer.exe> <ShowAcl.exe>
+# symbolic links (and hard links) in the prefix.
+# Usage: hostile_filesystem.sh <installer.exe> <ShowAcl.exe> <unins.exe>
 source "$(dirname "$0")/campaign.sh"
-installer=$1 showacl=$2
+installer=$1 showacl=$2 uninstaller=$3
 
 docs=$drive_c/users/Public/Documents
 victim=$drive_c/qlx-victim
 stage=$drive_c/qlx-hostile-tools
 cleanup() {
-  rm -rf "$docs/corvane" "$victim" "$stage" "$drive_c/qlxhostile" "$drive_c/qlxlinked" "$drive_c/qlxprotected" "$drive_c/qlxopen"
+  rm -rf "$docs/corvane" "$victim" "$stage" "$drive_c/qlxhostile" "$drive_c/qlxlinked" "$drive_c/qlxprotected" "$drive_c/qlxopen" \
+    "$drive_c/qlxcase"
   mkdir -p "$docs/corvane"
 }
 trap cleanup EXIT
@@ -18,6 +20,7 @@ cleanup
 mkdir -p "$stage"
 cp "$installer" "$stage/qlx355.exe"
 cp "$showacl" "$stage/ShowAcl.exe"
+cp "$uninstaller" "$stage/unins.exe"
 
 # The victim's files, each with content of its own.
 make_victim() {
@@ -92,6 +95,23 @@ check "the leftover links were replaced, not written through" \
     -a ! -e "$drive_c/qlxhostile/readme.txt.qlx-new"
 check "the log is whole" log_is_whole "$(installer_log)"
 rm -rf "$drive_c/qlxhostile"
+
+echo "== a record whose folder has a sibling that differs only in case"
+# Both made from the Unix side: Windows programs see one name in any case. The record lies in
+# Quil and names its folder in lower case, as the installer writes it; opened by that text,
+# Wine finds the sibling quil first.
+mkdir -p "$drive_c/qlxcase/Quil" "$drive_c/qlxcase/quil"
+for f in qlx.exe readme.txt notes.ini; do echo "product's $f" >"$drive_c/qlxcase/Quil/$f"; echo "user's $f" >"$drive_c/qlxcase/quil/$f"; done
+printf '[Uninstall]\r\nProgram_Name=Quillon\r\nInstall_Dir=c:\\qlxcase\\quil\\\r\nFile_List=qlx.exe,readme.txt\r\nExtra_List=*.ini\r\n' \
+  >"$drive_c/qlxcase/Quil/unins5100.dat"
+wine_run 'c:\qlx-hostile-tools\unins.exe' 'c:\qlxcase\Quil\unins5100.dat' /VERYSILENT 2>/dev/null
+code=$?
+echo "exit code $code; $(last_line "$(uninstaller_log)")"
+check "the record is refused (code 2): its Install_Dir opens another folder" test $code = 2
+check "nothing of the sibling is removed" test "$(cat "$drive_c/qlxcase/quil/"* | tr '\n' ' ')" = \
+  "user's notes.ini user's qlx.exe user's readme.txt "
+check "the sibling folder is still there, and the record's" test -d "$drive_c/qlxcase/quil" -a -f "$drive_c/qlxcase/Quil/qlx.exe"
+rm -rf "$drive_c/qlxcase"
 
 echo "== the install folder itself is a link to the victim's folder"
 make_victim
