@@ -85,9 +85,12 @@ bool IsPlainName(const std::string& name) {
 }  // namespace
 
 std::optional<HeldFolder> HeldFolder::Open(const std::string& path, std::string& why) {
-  // With delete access of its own, so that it can remove itself; a sub-folder is held without
-  // it (two handles with it and without delete sharing would shut each other out).
-  UniqueFileHandle handle(::CreateFileA(path.c_str(), kFolderAccess | DELETE, kFolderSharing, nullptr, OPEN_EXISTING,
+  // Without delete access: refusing delete sharing is what keeps others from renaming it away.
+  // A handle with delete access would also shut out the system's own open of this folder when
+  // a file inside is renamed (Windows opens the target's folder for writing, sharing reading
+  // and writing only), and every rename in it would fail with a sharing violation. RemoveSelf
+  // opens it once more for the deletion.
+  UniqueFileHandle handle(::CreateFileA(path.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!handle) {
     // The caller may ask GetLastError too.
@@ -330,7 +333,20 @@ std::uint32_t HeldFolder::RemoveSubFolder(const std::string& relative) const {
 std::uint32_t HeldFolder::RemoveSelf() {
   // Wine takes the mark on a folder that is not empty and then keeps the folder silently.
   if (!List().empty()) return ERROR_DIR_NOT_EMPTY;
-  if (const std::uint32_t error = MarkForDeletion(m_handle.get())) return error;
+  const auto held = Information(m_handle.get());
+  if (!held) return ::GetLastError();
+  // The hold is let go and the folder opened again with delete access, by the path the system
+  // gave for it; it must still be the folder held (the same volume and file index), not one put
+  // in its place in between.
   m_handle.reset();
-  return 0;
+  const UniqueFileHandle again(::CreateFileW(m_finalPath.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                             kFolderSharing, nullptr, OPEN_EXISTING,
+                                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!again) return ::GetLastError();
+  const auto now = Information(again.get());
+  if (!now || (now->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      now->dwVolumeSerialNumber != held->dwVolumeSerialNumber || now->nFileIndexHigh != held->nFileIndexHigh ||
+      now->nFileIndexLow != held->nFileIndexLow)
+    return kEntryIsLink;
+  return MarkForDeletion(again.get());
 }

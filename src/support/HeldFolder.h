@@ -59,7 +59,9 @@ class HeldFolder {
   std::uint32_t ClearAttributes(const std::string& relative) const;
   // Removes an empty sub-folder (ERROR_DIR_NOT_EMPTY when it holds anything).
   std::uint32_t RemoveSubFolder(const std::string& relative) const;
-  // Removes this folder itself when it is empty, through its own handle, and lets it go.
+  // Removes this folder itself when it is empty: lets the hold go, opens the folder again with
+  // delete access and removes it only when it is still the folder held (kEntryIsLink
+  // otherwise). The hold is gone afterwards in any case but ERROR_DIR_NOT_EMPTY.
   std::uint32_t RemoveSelf();
 
  private:
