@@ -4,8 +4,6 @@
 #include <optional>
 #include <set>
 
-#include <windows.h>
-
 #include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/HeldFolder.h"
@@ -34,9 +32,7 @@ void RemoveLeftovers(const std::string& installFolder, const std::vector<std::st
     }
   }
   for (const std::string& leftover : leftovers) {
-    std::uint32_t error = held->RemoveFile(leftover);
-    // Windows keeps a read-only file; its attributes are cleared through its own handle first.
-    if (error == ERROR_ACCESS_DENIED && held->ClearAttributes(leftover) == 0) error = held->RemoveFile(leftover);
+    const std::uint32_t error = held->RemoveFile(leftover);
     if (error == 0)
       LogFormat("InstallProgram.Leftover removed %s", installFolder + leftover);
     else

@@ -70,7 +70,18 @@ std::optional<BY_HANDLE_FILE_INFORMATION> Information(HANDLE handle) {
   return info;
 }
 
+// FileDispositionInfoEx and its flags (Windows 10 1709 and later; not in every SDK's headers).
+constexpr int kFileDispositionInfoEx = 21;
+constexpr DWORD kDispositionDelete = 0x1, kDispositionPosixSemantics = 0x2, kDispositionIgnoreReadOnly = 0x10;
+
+// The name goes at once (POSIX semantics: a file another program holds with delete sharing is no
+// longer listed, so nothing later takes it for present), and a read-only file too, where the
+// system can; otherwise the classic mark, which takes effect when the last handle goes.
 std::uint32_t MarkForDeletion(HANDLE handle) {
+  const DWORD flags = kDispositionDelete | kDispositionPosixSemantics | kDispositionIgnoreReadOnly;
+  if (::SetFileInformationByHandle(handle, static_cast<FILE_INFO_BY_HANDLE_CLASS>(kFileDispositionInfoEx),
+                                   const_cast<DWORD*>(&flags), sizeof flags))
+    return 0;
   FILE_DISPOSITION_INFO disposition{TRUE};
   return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition)
              ? 0
@@ -265,7 +276,7 @@ std::optional<std::string> HeldFolder::Read(const std::string& relative, std::ui
   return text;
 }
 
-std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t maxBytes) const {
+std::uint32_t HeldFolder::RemoveFileOnce(const std::string& relative, std::uint64_t maxBytes) const {
   std::uint32_t error = 0;
   const UniqueFileHandle file = OpenFile(relative, DELETE, error);
   if (!file) return error;
@@ -273,6 +284,15 @@ std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t 
   if (!::GetFileSizeEx(file.get(), &size)) return ::GetLastError();
   if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return kEntryTooLarge;
   return MarkForDeletion(file.get());
+}
+
+std::uint32_t HeldFolder::RemoveFile(const std::string& relative, std::uint64_t maxBytes) const {
+  std::uint32_t error = RemoveFileOnce(relative, maxBytes);
+  // A read-only file (where the system cannot ignore the attribute; Wine refuses it the delete
+  // access already): cleared through a handle of its own, never for a file with another name
+  // elsewhere, and tried again.
+  if (error == ERROR_ACCESS_DENIED && ClearAttributes(relative) == 0) error = RemoveFileOnce(relative, maxBytes);
+  return error;
 }
 
 std::uint32_t HeldFolder::ClearAttributes(const std::string& relative) const {

@@ -50,7 +50,8 @@ class HeldFolder {
   // The whole content of a file (not a link) holding at most `maxBytes`; nothing when it cannot
   // be read or is larger.
   std::optional<std::string> Read(const std::string& relative, std::uint64_t maxBytes) const;
-  // Removes a file (not a folder, not a link) holding at most `maxBytes`.
+  // Removes a file (not a folder, not a link) holding at most `maxBytes`; a read-only one too,
+  // unless it has more than one name.
   std::uint32_t RemoveFile(const std::string& relative, std::uint64_t maxBytes = UINT64_MAX) const;
   // Renames a file to a name that is free; both names relative to this folder.
   std::uint32_t RenameFile(const std::string& from, const std::string& to) const;
@@ -72,6 +73,8 @@ class HeldFolder {
   std::optional<HeldFolder> Sub(const std::string& relative, std::uint32_t& error) const;
   // The folder that holds `relative`'s last step (this one or a sub-folder), and that step.
   std::optional<HeldFolder> ParentOf(const std::string& relative, std::string& leaf, std::uint32_t& error) const;
+  // RemoveFile without the second try for a read-only file.
+  std::uint32_t RemoveFileOnce(const std::string& relative, std::uint64_t maxBytes) const;
   // Opens a file below this folder as OpenEntry does, through the folders on its way.
   UniqueFileHandle OpenFile(const std::string& relative, std::uint32_t access, std::uint32_t& error) const;
   // Opens an entry of this folder itself (a plain name), refusing links and entries that the

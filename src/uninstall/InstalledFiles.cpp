@@ -4,8 +4,8 @@
 #include "support/Text.h"
 #include "uninstall/RemovalRules.h"
 
-InstalledFiles::InstalledFiles(HeldFolder folder, std::string installDir)
-    : m_folder(std::move(folder)), m_dir(std::move(installDir)) {}
+InstalledFiles::InstalledFiles(HeldFolder folder, std::string installDir, std::string openedAs)
+    : m_folder(std::move(folder)), m_dir(std::move(installDir)), m_openedAs(std::move(openedAs)) {}
 
 std::optional<std::string> InstalledFiles::Relative(const std::string& path) const {
   if (!LiesInside(path, m_dir)) return std::nullopt;

@@ -18,12 +18,13 @@ struct FoundFile {
 
 class InstalledFiles {
  public:
-  // `installDir` carries its trailing backslash.
-  InstalledFiles(HeldFolder folder, std::string installDir);
+  // `installDir` carries its trailing backslash: the folder's text as the record and the log show
+  // it; `openedAs` the path it was opened by (never a lowered text).
+  InstalledFiles(HeldFolder folder, std::string installDir, std::string openedAs);
 
   const std::string& Dir() const { return m_dir; }
   // Whether the install folder's path still leads to the folder held.
-  bool StillInPlace() const { return m_folder.StillAt(m_dir); }
+  bool StillInPlace() const { return m_folder.StillAt(m_openedAs); }
 
   // Files (not folders, not links) directly in `folder` (with its trailing backslash) whose
   // long names match `pattern`, in the order the system lists them.
@@ -47,4 +48,5 @@ class InstalledFiles {
 
   HeldFolder m_folder;
   std::string m_dir;
+  std::string m_openedAs;
 };

@@ -1,5 +1,6 @@
 #include "uninstall/UninstallRun.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -23,7 +24,10 @@ std::int32_t ProgressBytes(std::uint64_t bytes) {
   return static_cast<std::int32_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::int32_t>::max()));
 }
 
-void TakeStep(const RemovalStep& step, const InstalledFiles& files, RemovalTally& tally) {
+// `removed` holds what this run removed (lower case): a file another program still holds open
+// stays listed after its removal, and is absent all the same.
+void TakeStep(const RemovalStep& step, const InstalledFiles& files, std::vector<std::string>& removed,
+              RemovalTally& tally) {
   if (step.kind == RemovalStep::Kind::Rename) {
     if (files.Present(step.renameTo)) return;
     const std::uint32_t error = files.Rename(step.path, step.renameTo);
@@ -36,13 +40,15 @@ void TakeStep(const RemovalStep& step, const InstalledFiles& files, RemovalTally
     return;
   }
   for (const std::string& needed : step.unlessPresent)
-    if (files.Present(needed)) {
+    if (files.Present(needed) && std::find(removed.begin(), removed.end(), AsciiLower(needed)) == removed.end()) {
       tally.LeftAlone(step.path, needed + " still needs it");
       return;
     }
   const std::uint32_t error = files.Remove(step.path, step.maxBytes.value_or(UINT64_MAX));
-  if (!error)
+  if (!error) {
     tally.Removed(step.path);
+    removed.push_back(AsciiLower(step.path));
+  }
   else if (error == kEntryTooLarge)
     tally.Kept(step.path, Format("larger than %d KiB: it holds user data", static_cast<int>(*step.maxBytes / 1024)));
   else if (error == kEntryIsLink)
@@ -76,9 +82,10 @@ bool TakeFileSteps(const std::vector<RemovalStep>& steps, const InstalledFiles& 
   for (const RemovalStep& step : steps) total += step.bytes;
   progress->SetTotal(ProgressBytes(total));
   std::uint64_t done = 0;
+  std::vector<std::string> removed;
   for (const RemovalStep& step : steps) {
     progress->SetFileName(step.path);
-    TakeStep(step, files, tally);
+    TakeStep(step, files, removed, tally);
     done += step.bytes;
     progress->SetPosition(ProgressBytes(done));
     if (progress->Cancelled()) {

@@ -59,7 +59,7 @@ class Uninstaller {
     const UninstallTarget& target = *loading.target;
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
     // Held since the record was read, to the end: not renamed or removed by anyone else meanwhile.
-    InstalledFiles files(std::move(*loading.folder), target.installDir);
+    InstalledFiles files(std::move(*loading.folder), target.installDir, FolderPart(loading.recordAsGiven));
     m_recordAsGiven = loading.recordAsGiven;
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};

@@ -214,6 +214,18 @@ TEST_F(UninstallRules, AFileTheSystemHoldsKeepsTheRecordForAnotherRun) {
   // Released, the second run removes the rest.
   EXPECT_EQ(Uninstall(), 0u);
   EXPECT_TRUE(WaitUntilGone(m_dir));
+
+  // Held with delete sharing, as a scanner holds it, qlx.exe goes but stays listed until it is
+  // let go: it counts as gone, so DOSBox, which only qlx.exe and its siblings need, goes too.
+  ASSERT_TRUE(EnsureFolder(m_dir));
+  Seed({"qlx.exe", "dosbox\\dosbox.exe"});
+  WriteRecord({{"File_List", "qlx.exe,"}, {"Conditional_list", kConditionalList}});
+  const UniqueFileHandle scanner(::CreateFileA((m_dir + "qlx.exe").c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(scanner);
+  EXPECT_EQ(Uninstall(), 0u);
+  EXPECT_FALSE(FileExists(m_dir + "dosbox\\dosbox.exe"));
 }
 
 TEST_F(UninstallRules, QuestionAndSecondCopy) {
