@@ -18,9 +18,9 @@
 
 namespace {
 
-// How long the copy waits for the uninstaller to end, and how long it keeps trying to delete
-// the program while the system is still letting go of its image.
-constexpr DWORD kParentWaitMs = 120000;
+// How long the copy keeps trying to delete the program while the system is still letting go of
+// its image. For the uninstaller to end it waits as long as that takes: its closing report may
+// stay open for any time.
 constexpr int kDeleteTries = 100;
 constexpr DWORD kDeleteRetryMs = 100;
 
@@ -40,20 +40,39 @@ std::string FinishingCopyPath(const std::string& temp, DWORD starter) {
   return temp + "qlx-unins-" + std::to_string(starter) + ".exe";
 }
 
-// Whether this process is the finishing copy that `starter` made: its own image is that copy,
-// and the handle it was given is that process. A plain command line with the switch is neither.
-bool IsFinishingCopyOf(HANDLE starter) {
-  const std::string temp = TemporaryFolder();
-  const DWORD id = ::GetProcessId(starter);
-  return !temp.empty() && id != 0 && AsciiLower(OwnFilePath()) == AsciiLower(FinishingCopyPath(temp, id));
+// A path's text as the system's long form, for comparison only.
+std::string ComparableFilePath(const std::string& path) {
+  return AddTrailingBackslash(CanonicalFolder(FolderPart(path))) + AsciiLower(NamePart(path));
 }
 
-void RemoveWithRetries(const HeldFolder& folder, const std::string& name) {
+// Whether this process is the finishing copy that the uninstaller `programPath` made: its own
+// image is that copy, the handle it was given is a real process (not a pseudo handle, which
+// names this very process) and that process runs `programPath`. A plain command line with the
+// switch, or another program's handle, is none of that.
+bool IsFinishingCopyOf(HANDLE starter, const std::string& programPath) {
+  const auto value = reinterpret_cast<std::uintptr_t>(starter);
+  if (value == 0 || value >= static_cast<std::uintptr_t>(-6)) return false;
+  const std::string temp = TemporaryFolder();
+  const DWORD id = ::GetProcessId(starter);
+  if (temp.empty() || id == 0 || id == ::GetCurrentProcessId() ||
+      AsciiLower(OwnFilePath()) != AsciiLower(FinishingCopyPath(temp, id)))
+    return false;
+  char image[MAX_PATH + 1] = {};
+  DWORD length = MAX_PATH;
+  return ::QueryFullProcessImageNameA(starter, 0, image, &length) &&
+         ComparableFilePath(std::string(image, length)) == ComparableFilePath(programPath);
+}
+
+// 0, or the last error when the file still stands.
+std::uint32_t RemoveWithRetries(const HeldFolder& folder, const std::string& name) {
+  std::uint32_t error = 0;
   for (int i = 0; i < kDeleteTries; ++i) {
-    const std::uint32_t error = folder.RemoveFile(name);
-    if (error == 0 || error == ERROR_FILE_NOT_FOUND || error == kEntryIsLink) return;
+    error = folder.RemoveFile(name);
+    if (error == 0 || error == ERROR_FILE_NOT_FOUND) return 0;
+    if (error == kEntryIsLink) return error;
     ::Sleep(kDeleteRetryMs);
   }
+  return error;
 }
 
 }  // namespace
@@ -62,7 +81,8 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
   const std::string temp = TemporaryFolder();
   if (temp.empty()) return false;
   const std::string copy = FinishingCopyPath(temp, ::GetCurrentProcessId());
-  if (!::CopyFileA(programPath.c_str(), copy.c_str(), FALSE)) return false;
+  // A new file only: one of that name (left by an earlier copy, or planted) is not replaced.
+  if (!::CopyFileA(programPath.c_str(), copy.c_str(), TRUE)) return false;
 
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   // Deleted when the last handle goes: this one first, then the copy's inherited one.
@@ -95,7 +115,7 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
 int FinishSelfRemoval(const SelfRemovalOptions& options) {
   // The handle is only taken over (and so closed) once it is known to be the starter's.
   const auto starter = reinterpret_cast<HANDLE>(options.parentProcess);
-  if (!IsFinishingCopyOf(starter)) return kExitBadRecord;
+  if (!IsFinishingCopyOf(starter, options.programPath)) return kExitBadRecord;
   const UniqueKernelHandle parent(starter);
   const std::string folder = FolderPart(options.programPath);
   // Only a program and its record side by side in one folder that an uninstall may empty.
@@ -103,7 +123,7 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
       !EndsWith(options.recordPath, ".dat") ||
       !InstallFolderRefusal(AddTrailingBackslash(CanonicalFolder(folder)), SystemFolders()).empty())
     return kExitBadRecord;
-  ::WaitForSingleObject(parent.get(), kParentWaitMs);
+  ::WaitForSingleObject(parent.get(), INFINITE);
   // The folder held, and the two files reached through it, as in the uninstall itself.
   // The uninstaller's own hold on the folder may outlive its process for a moment.
   std::string why;
@@ -113,8 +133,10 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
     held = HeldFolder::Open(folder, why);
   }
   if (!held) return kExitBadRecord;
-  RemoveWithRetries(*held, NamePart(options.programPath));
-  held->RemoveFile(NamePart(options.recordPath));
-  held->RemoveSelf();
-  return kExitRemoved;
+  // What stays makes the exit code say so (3); the folder itself may hold the user's files.
+  const std::uint32_t program = RemoveWithRetries(*held, NamePart(options.programPath));
+  const std::uint32_t record = held->RemoveFile(NamePart(options.recordPath));
+  const std::uint32_t folderGone = held->RemoveSelf();
+  const bool whole = program == 0 && (record == 0 || record == ERROR_FILE_NOT_FOUND);
+  return whole && (folderGone == 0 || folderGone == ERROR_DIR_NOT_EMPTY) ? kExitRemoved : kExitFilesKept;
 }

@@ -13,6 +13,8 @@
 // false (and nothing left in the temporary folder) when it cannot be started.
 bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath);
 
-// The finishing copy's work; its exit code (0, or 2 for a line it will not act on: one that
-// does not come from the uninstaller that made this copy, or a folder no uninstall may empty).
+// The finishing copy's work; its exit code: 0, 3 when the program or the record stays, or 2 for
+// a line it will not act on (one that does not come from the uninstaller that made this copy,
+// with a handle of that very uninstaller's process, or a folder no uninstall may empty). It
+// waits for the uninstaller to end however long that takes.
 int FinishSelfRemoval(const SelfRemovalOptions& options);

@@ -58,17 +58,21 @@ class Uninstaller {
     }
     const UninstallTarget& target = *loading.target;
     LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
-    // Held since the record was read, to the end: not renamed or removed by anyone else meanwhile.
-    InstalledFiles files(std::move(*loading.folder), target.installDir, FolderPart(loading.recordAsGiven));
     m_recordAsGiven = loading.recordAsGiven;
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};
-    UninstallResult result = RunUninstall(target, files, choices, m_services.Dialogs(), ProgressFactory());
-    if (result.finished && !RemoveProgramAndRecord(target, files, m_recordAsGiven)) {
-      result.exitCode = kExitFailed;
-      result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
-                             "removed.",
-                             kProductName, target.installDir);
+    UninstallResult result;
+    {
+      // Held since the record was read, to the end of the removal: not renamed or removed by
+      // anyone else meanwhile. Let go before the closing report, which may stay open for long.
+      InstalledFiles files(std::move(*loading.folder), target.installDir, FolderPart(loading.recordAsGiven));
+      result = RunUninstall(target, files, choices, m_services.Dialogs(), ProgressFactory());
+      if (result.finished && !RemoveProgramAndRecord(target, files, m_recordAsGiven)) {
+        result.exitCode = kExitFailed;
+        result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
+                               "removed.",
+                               kProductName, target.installDir);
+      }
     }
     if (!result.report.empty()) m_services.Dialogs().ShowNotice(kProductName, result.report);
     return result.exitCode;

@@ -2,6 +2,7 @@
 // conditional and rename rules with sibling programs present and absent, and its modes (the
 // question, another copy running). Everything outside the install folder must stay as it was.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,31 @@ TEST_F(UninstallRules, DamagedRecordsEndWithCode2AndTouchNothing) {
     EXPECT_EQ(RunCommandLine(line), 2u) << line;
     EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"})) << line;
   }
+  // A copy made as the uninstaller makes it, but started by another program (this test) with a
+  // handle of that program: no finishing copy of an uninstaller, it acts on nothing and waits
+  // for nothing.
+  char temp[MAX_PATH + 1] = {};
+  ASSERT_GT(::GetTempPathA(MAX_PATH, temp), 0u);
+  const std::string copy = std::string(temp) + "qlx-unins-" + std::to_string(::GetCurrentProcessId()) + ".exe";
+  ASSERT_TRUE(::CopyFileA(UninstallerPath().c_str(), copy.c_str(), FALSE));
+  HANDLE self = nullptr;
+  ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self,
+                                SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0));
+  const UniqueKernelHandle ownProcess(self);
+  std::string line = Quoted(copy) + " /SELFREMOVE=" + std::to_string(reinterpret_cast<std::uintptr_t>(self)) + " " +
+                     Quoted(m_dir + "unins.exe|" + m_dir + "unins5100.dat");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION copyStarted{};
+  ASSERT_TRUE(
+      ::CreateProcessA(copy.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, temp, &startup, &copyStarted));
+  const UniqueKernelHandle copyProcess(copyStarted.hProcess), copyThread(copyStarted.hThread);
+  EXPECT_EQ(::WaitForSingleObject(copyProcess.get(), 60000), WAIT_OBJECT_0);
+  DWORD copyCode = 0;
+  ::GetExitCodeProcess(copyProcess.get(), &copyCode);
+  EXPECT_EQ(copyCode, 2u);
+  ::DeleteFileA(copy.c_str());
+  EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
   char started[MAX_PATH] = {};
   ::GetCurrentDirectoryA(MAX_PATH, started);
   ASSERT_TRUE(::SetCurrentDirectoryA((m_scratch / "outer").c_str()));
@@ -276,9 +302,23 @@ TEST_F(UninstallRules, QuestionAndSecondCopy) {
   EXPECT_EQ(FilesBelow(decoy + "\\"), (std::vector<std::string>{"qlx.exe", "unins5100.dat"}));
   ASSERT_EQ(RunUnixShell("rm {0} && mv {1} {0}", {folder, moved}), 0u);
 
-  // /SILENT asks nothing and, with nothing kept, reports nothing.
-  EXPECT_EQ(Uninstall(" /SILENT"), 0u);
-  EXPECT_FALSE(FolderExists(m_dir));
+  // Yes, and the closing report: while it is open the folder is no longer held (another
+  // process may open it for deletion) and the finishing copy waits for it, however long. The
+  // uninstaller runs from the folder, as the installed one does.
+  ASSERT_TRUE(::CopyFileA(UninstallerPath().c_str(), (m_dir + "unins.exe").c_str(), FALSE));
+  uninstaller = InstallerProcess::Start(m_dir + "unins.exe", Quoted(m_dir + "unins5100.dat"));
+  question = uninstaller.WaitForWindow("Confirm", 60000);
+  ASSERT_NE(question, nullptr);
+  ClickButton(question, "Yes");
+  const HWND done = uninstaller.WaitForWindow("Quillon", 60000);
+  ASSERT_NE(done, nullptr);
+  EXPECT_TRUE(UniqueFileHandle(::CreateFileA(folder.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+  EXPECT_FALSE(FinishingCopiesNow().empty());
+  ClickButton(done, "OK");
+  ASSERT_TRUE(uninstaller.WaitForExit(60000));
+  EXPECT_EQ(uninstaller.ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntilGone(m_dir));
 }
 
 }  // namespace
