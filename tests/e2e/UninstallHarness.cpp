@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "common/Capture.h"
 #include "common/ScratchFolder.h"
@@ -73,23 +74,26 @@ DWORD RunUnixShell(std::string script, const std::vector<std::string>& windowsPa
   return ~0u;
 }
 
-bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
-  while (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+  while (!done()) {
     if (::GetTickCount() - start > timeoutMs) return false;
     ::Sleep(100);
   }
   return true;
 }
 
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+  return WaitUntil([&path] { return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+}
+
 bool WaitUntilFree(const std::string& path, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    const UniqueFileHandle alone(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (alone || ::GetLastError() != ERROR_SHARING_VIOLATION) return true;
-    if (::GetTickCount() - start > timeoutMs) return false;
-    ::Sleep(100);
-  }
+  return WaitUntil(
+      [&path] {
+        const UniqueFileHandle alone(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return alone || ::GetLastError() != ERROR_SHARING_VIOLATION;
+      },
+      timeoutMs);
 }
 
 std::string RegisteredUninstallString() {
@@ -133,12 +137,8 @@ std::vector<std::string> UninstallLogLines() {
 
 std::vector<std::string> FinishingCopiesLeft(DWORD timeoutMs) {
   // The copy's file goes when the copy's process ends, a moment after its work is done.
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    std::vector<std::string> left = FinishingCopiesNow();
-    if (left.empty() || ::GetTickCount() - start > timeoutMs) return left;
-    ::Sleep(100);
-  }
+  WaitUntil([] { return FinishingCopiesNow().empty(); }, timeoutMs);
+  return FinishingCopiesNow();
 }
 
 std::vector<std::string> FinishingCopiesNow() {

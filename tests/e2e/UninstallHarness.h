@@ -2,6 +2,7 @@
 // What the uninstaller's end-to-end tests share: starting a command line as Windows starts an
 // uninstall entry, the traces an installation leaves, and the uninstaller's run log.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ DWORD RunCommandLine(const std::string& commandLine, DWORD timeoutMs = 240000);
 DWORD RunUnixShell(std::string script, const std::vector<std::string>& windowsPaths);
 
 // Polls until the path is gone (the finishing copy works after the uninstaller ended).
+// Waits until `done` answers true, asking every 100 ms: for states of other programs that
+// announce nothing. False when the time ran out.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs = 60000);
 // Waits until no other program holds the file open (the desktop shell reads a new link's icon
 // file without delete sharing for a moment); false when it is still held after the time.

@@ -47,6 +47,17 @@ uninstall_string_in() {
 }
 uninstall_string() { uninstall_string_in "${console_code_page:-CP437}"; }
 
+# Runs the command again while it succeeds, every half second for at most a minute: for states
+# of other programs that announce their end in no way (a process holding a file, a finishing
+# copy's file). Fails when the minute ran out.
+wait_while() {
+  for _ in $(seq 120); do
+    "$@" >/dev/null || return 0
+    sleep 0.5
+  done
+  return 1
+}
+
 # Whether a process of this machine holds open a file of the prefix named `name`.
 held_open() {
   local fd
@@ -66,12 +77,9 @@ run_uninstall() {
   mapfile -t words < <(grep -o '"[^"]*"\|[^ "]\+' <<<"$command" | tr -d '"')
   # The desktop shell reads a new link's icon without delete sharing for a moment; a person
   # uninstalls later than that.
-  for _ in $(seq 600); do held_open qlx.ico || break; sleep 0.1; done
+  wait_while held_open qlx.ico
   wine_run "${words[@]}" "$@"
   rc=$?
-  for _ in $(seq 120); do
-    compgen -G "$drive_c/users/*/Temp/qlx-unins-*" >/dev/null || break
-    sleep 0.5
-  done
+  wait_while compgen -G "$drive_c/users/*/Temp/qlx-unins-*"
   return $rc
 }
