@@ -21,9 +21,8 @@ bool IsOrHoldsSystemFolder(const std::string& folder) {
   return false;
 }
 
-bool IsValidInstallDevice(const std::string& folder) {
-  if (!StartsWithDriveRoot(folder)) return false;
-  const std::string root = folder.substr(0, 3);
+bool IsValidInstallDevice(const InstallFolder& folder) {
+  const std::string root = folder.Path().substr(0, 3);
   switch (::GetDriveTypeA(root.c_str())) {
     case DRIVE_REMOVABLE:
     case DRIVE_FIXED:

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "product/InstallFolder.h"
 #include "support/CanonicalFolder.h"
 
 // The folder's forms that the protected-folder test looks at.
@@ -15,5 +16,5 @@ std::vector<std::string> FolderForms(const std::string& folder);
 bool IsOrHoldsSystemFolder(const std::string& folder);
 
 // Removable, fixed and network drives take an installation; others (CD, RAM disk, no root,
-// unknown) do not. Asks for the first three characters (c:\).
-bool IsValidInstallDevice(const std::string& folder);
+// unknown) do not. Asks for the folder's drive root (c:\).
+bool IsValidInstallDevice(const InstallFolder& folder);

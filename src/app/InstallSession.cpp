@@ -140,10 +140,15 @@ bool InstallSession::CheckForInstalled(const std::string& folder) const {
   return true;
 }
 
-std::string InstallSession::FolderRefusal(const std::string& folder, bool& reset) const {
+// The checks in their order; a share or device text passes the text rules to be refused, without
+// the system being asked, by the device check.
+std::string InstallSession::FolderRefusal(const std::string& folder, std::optional<InstallFolder>& usable,
+                                          bool& reset) const {
+  FolderText kind;
+  usable = InstallFolder::FromText(folder, kind);
   reset = true;
   std::string message;
-  if (folder.empty()) {
+  if (kind == FolderText::Blank) {
     message =
         "Install Folder CANNOT be blank. Please use c:\\zt or c:\\corvane\\zt, unless you really know what you are "
         "doing and want to use a different folder.";
@@ -152,17 +157,17 @@ std::string InstallSession::FolderRefusal(const std::string& folder, bool& reset
   } else if (!m_inexactFolder.empty() && folder == m_inexactFolder) {
     reset = false;
     message = Format("The folder %s given on the command line has characters that this program cannot use.", folder);
-  } else if (const std::string fault = FolderTextFault(folder); !fault.empty()) {
+  } else if (kind != FolderText::Usable && kind != FolderText::NotOnDrive) {
     // A text that names no folder for certain is left for the user to correct.
     reset = false;
-    message = Format("%s cannot be the install folder: it %s.", folder, fault);
+    message = Format("%s cannot be the install folder: it %s.", folder, FolderTextWords(kind));
   }
   if (!message.empty()) {
     LogText("BtnInstallClick. Cancelled - bad install directory.");
     return message + Format("\n\n%s has not been installed.", kProductName);
   }
   reset = false;
-  if (!IsValidInstallDevice(folder)) return std::string("Install Directory is not on a valid device") + ".";
+  if (!usable || !IsValidInstallDevice(*usable)) return std::string("Install Directory is not on a valid device") + ".";
   return {};
 }
 
@@ -170,7 +175,8 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   LogText("BtnInstallClick.started");
   m_folder = folder;
   bool reset = false;
-  if (const std::string refusal = FolderRefusal(folder, reset); !refusal.empty()) {
+  std::optional<InstallFolder> usable;
+  if (const std::string refusal = FolderRefusal(folder, usable, reset); !refusal.empty()) {
     if (m_mode == RunMode::Interactive) {
       m_dialogs.ShowNotice(refusal);
       if (reset) SetDefaultFolder(view);
@@ -181,7 +187,7 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
     return Ended(kExitRefusedFolder, Format("refused folder <%s>", folder));
   }
   view.HideForRun();
-  InstallAttempt attempt = Run(folder, view);
+  InstallAttempt attempt = Run(*usable, view);
   if (!attempt.installed && !attempt.raised && m_mode == RunMode::Interactive) {
     view.ShowAgain();
     m_dialogs.ShowNoticeFmt("%s was not installed.", kProductName);
@@ -191,7 +197,7 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
 
 // A failure the run raises is reported here; the window comes back first, so that the user can
 // close it or try again.
-InstallAttempt InstallSession::Run(const std::string& folder, SessionView& view) {
+InstallAttempt InstallSession::Run(const InstallFolder& folder, SessionView& view) {
   LogText("BtnInstallClick.InstallProgram");
   InstallOutcome outcome;
   try {

@@ -4,10 +4,12 @@
 // checks, the install run and the exit code. The main window shows and drives it; the
 // unattended modes drive it alone and make no window at all.
 
+#include <optional>
 #include <string>
 
 #include "app/Switches.h"
 #include "engine/InstallOutcome.h"
+#include "product/InstallFolder.h"
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
 
@@ -60,10 +62,10 @@ class InstallSession {
  private:
   std::string VersionLine() const;
   bool CheckForInstalled(const std::string& folder) const;
-  // The report for a refused folder, "" for a usable one. `reset` tells whether the folder
-  // goes back to the default.
-  std::string FolderRefusal(const std::string& folder, bool& reset) const;
-  InstallAttempt Run(const std::string& folder, SessionView& view);
+  // The report for a refused folder, "" for a usable one, which is then made into `usable`.
+  // `reset` tells whether the folder goes back to the default.
+  std::string FolderRefusal(const std::string& folder, std::optional<InstallFolder>& usable, bool& reset) const;
+  InstallAttempt Run(const InstallFolder& folder, SessionView& view);
   void SetFolder(std::string folder, SessionView& view);
 
   DialogService& m_dialogs;

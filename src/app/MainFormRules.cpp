@@ -1,7 +1,6 @@
 #include "app/MainFormRules.h"
 
 #include "support/CodePage.h"
-#include "support/FileNameRules.h"
 #include "support/Format.h"
 #include "support/Paths.h"
 #include "product/Product.h"
@@ -49,28 +48,4 @@ bool IsProtectedFolder(const std::vector<std::string>& forms, const std::vector<
       if (!programFiles.empty() && form.compare(0, programFiles.size(), programFiles) == 0) return true;
   }
   return false;
-}
-
-std::string FolderTextFault(std::string_view folder) {
-  const std::string bare = StripTrailingBackslashes(folder);
-  std::string_view rest(bare);
-  if (StartsWithDriveRoot(rest)) {
-    rest.remove_prefix(3);
-  } else if (rest.size() > 2 && rest.substr(0, 2) == "\\\\") {
-    rest.remove_prefix(2);
-  } else {
-    return "is not a full path (one that begins with a drive, as c:\\zt does)";
-  }
-  if (bare.size() > kMaxInstallFolderLength)
-    return Format("is longer than %d characters", static_cast<int>(kMaxInstallFolderLength));
-  // Each part must be a name the system keeps as written ("c:\zt." would be c:\zt, "c:\con"
-  // a device, "c:\a\\b" has an empty part).
-  while (!rest.empty()) {
-    const auto slash = FindCharacter(rest, "\\");
-    const std::string_view part = rest.substr(0, slash);
-    if (!IsPlainName(part)) return "has a part that is no plain folder name";
-    if (slash == std::string_view::npos) break;
-    rest.remove_prefix(slash + 1);
-  }
-  return {};
 }

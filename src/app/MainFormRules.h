@@ -1,6 +1,7 @@
 #pragma once
 // The main window's text rules, kept apart from the window so that they are tested on their own:
-// the default install folder, the version prompt and the protected-folder test.
+// the default install folder, the version prompt and the protected-folder test. (The folder
+// text's own rules are the install folder's, shared with the uninstaller.)
 
 #include <cstddef>
 #include <cstdint>
@@ -32,14 +33,3 @@ std::string VersionPromptText(const std::string& installedVersion, const std::st
 // folder given (as typed, canonical long form) is tested; all texts are lower case, the Program
 // Files folders without a trailing backslash (empty ones are passed over).
 bool IsProtectedFolder(const std::vector<std::string>& forms, const std::vector<std::string>& programFilesFolders);
-
-// The longest install folder text (without its trailing backslash): the deepest file,
-// "<folder>\manuals\" + a stored name of up to 30 characters + ".qlx-new" while it is written,
-// stays within the system's 259 characters.
-inline constexpr std::size_t kMaxInstallFolderLength = 259 - 46;
-
-// Why the folder text cannot name one folder for certain, as words that follow "it" ("" when
-// it can): it is a full path ("x:\..." or "\\server\share\..."), each part a plain name (no
-// control character, no character a name cannot hold, no trailing dot or blank, no device),
-// and not longer than kMaxInstallFolderLength.
-std::string FolderTextFault(std::string_view folder);

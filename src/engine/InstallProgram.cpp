@@ -138,14 +138,15 @@ WrittenFiles WriteFiles(InstallItems& read, const InstallFolders& folders, int n
 
 // Whether the folder above the install folder holds the publisher's menu program. A parent that
 // is a drive root (c:\) does not count.
-bool UnderMenuProgram(const std::string& installFolder) {
-  const std::string parent = FolderPart(StripTrailingBackslashes(installFolder));
+bool UnderMenuProgram(const InstallFolder& installFolder) {
+  const std::string parent = FolderPart(installFolder.Bare());
   return parent.size() > 3 && FileIsPresent(parent + kMenuProgram);
 }
 
 // The record's last lines, the shortcuts, the record file and the registry entry.
-std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& folders, const std::string& desktopLink,
-                                 WrittenFiles& files, int fileCount) {
+std::string CompleteInstallation(UninstallRecord& record, const InstallFolder& installFolder,
+                                 const InstallFolders& folders, const std::string& desktopLink, WrittenFiles& files,
+                                 int fileCount) {
   record.AddCompletionLines(GroupFolder(kGroupSubPath));
   std::vector<std::string> notSaved = MakeGroupShortcuts(kGroupSubPath, folders.install);
   if (!MakeDesktopShortcut(desktopLink, folders.install)) notSaved.push_back(desktopLink);
@@ -155,22 +156,21 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolders& 
     files.failed.push_back(link);
   }
   record.AddLine(kKeyShortcuts, kDesktopShortcutName);
-  const WriteResult saved = LinkOnTheWay(folders.install, UninstallRecordPath(folders.install))
-                                ? WriteResult{kStoppedOnLink}
-                                : SaveUninstallRecord(folders.install, record.Text());
+  const std::string& path = installFolder.RecordPath();
+  const WriteResult saved = LinkOnTheWay(folders.install, path) ? WriteResult{kStoppedOnLink}
+                                                                : SaveUninstallRecord(installFolder, record.Text());
   if (!saved.Written()) {
-    const std::string path = UninstallRecordPath(folders.install);
     LogFormat("InstallProgram.File NOT saved %s (error %d)", path, saved.error);
     files.failed.push_back(path);
   }
-  Register(folders.install, files.bytesWritten);
+  Register(installFolder, files.bytesWritten);
   // The record counts as one more file.
   return CompletionReport(OwnVersionText(), files.failed, fileCount + 1);
 }
 
 // Phases 1 to 5 up to the closing report. The progress window and the items live here, so both
 // are gone before the caller shows the report, and on every path a failure takes.
-RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const InstallProgressFactory& makeProgress,
+RunEnd RunPhases(const InstallFolder& installFolder, DialogService& dialogs, const InstallProgressFactory& makeProgress,
                  InstallOutcome& outcome) {
   LogText("InstallProgram.started");
   UninstallRecord record(installFolder);
@@ -235,11 +235,11 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
     outcome.kind = Kind::Failed;
     end = {false, NothingWrittenReport(files.failed)};
     outcome.message = end.report;
-  } else if (UnderMenuProgram(folders.install)) {
+  } else if (UnderMenuProgram(installFolder)) {
     outcome.kind = Kind::InstalledUnderMenu;
     end = {true, MenuReport(files.failed)};
   } else {
-    end = {true, CompleteInstallation(record, folders, desktopLink, files, count)};
+    end = {true, CompleteInstallation(record, installFolder, folders, desktopLink, files, count)};
     outcome.kind = files.failed.empty() ? Kind::Installed : Kind::InstalledWithFailures;
   }
   outcome.filesFailed = static_cast<int>(files.failed.size());
@@ -255,7 +255,7 @@ RunEnd RunPhases(const std::string& installFolder, DialogService& dialogs, const
 
 }  // namespace
 
-bool InstallProgram(const std::string& installFolder, DialogService& dialogs,
+bool InstallProgram(const InstallFolder& installFolder, DialogService& dialogs,
                     const InstallProgressFactory& makeProgress, InstallOutcome& outcome) {
   outcome = InstallOutcome{};
   try {

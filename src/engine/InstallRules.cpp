@@ -3,10 +3,9 @@
 #include <cmath>
 
 #include "support/DateTime.h"
-#include "support/Paths.h"
 
-InstallFolders::InstallFolders(std::string_view installFolder)
-    : install(AddTrailingBackslash(installFolder)),
+InstallFolders::InstallFolders(const InstallFolder& installFolder)
+    : install(installFolder.Path()),
       manuals(install + "manuals\\"),
       tips(install + "tips\\"),
       dosbox(install + "dosbox\\") {}

@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "product/InstallFolder.h"
+
 // The folders of one install run, each with exactly one trailing backslash.
 struct InstallFolders {
-  explicit InstallFolders(std::string_view installFolder);
+  explicit InstallFolders(const InstallFolder& installFolder);
   std::string install;
   std::string manuals;  // install + "manuals\"
   std::string tips;     // install + "tips\"

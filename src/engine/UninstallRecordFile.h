@@ -2,9 +2,9 @@
 // Saving the uninstall record's text in the install folder.
 
 #include <string>
-#include <string_view>
 
+#include "product/InstallFolder.h"
 #include "support/Files.h"
 
-// Writes the record text to UninstallRecordPath(installFolder), replacing the file.
-WriteResult SaveUninstallRecord(std::string_view installFolder, const std::string& text);
+// Writes the record text to the folder's record path, replacing the file.
+WriteResult SaveUninstallRecord(const InstallFolder& installFolder, const std::string& text);

@@ -7,9 +7,7 @@
 
 #include "product/Product.h"
 #include "product/Shortcuts.h"
-#include "product/UninstallRecord.h"
 #include "support/Format.h"
-#include "support/Paths.h"
 #include "support/UniqueHandle.h"
 
 namespace {
@@ -36,27 +34,21 @@ void SetNumber(HKEY key, const char* name, DWORD number) { SetValue(key, name, R
 
 }  // namespace
 
-std::string UninstallCommand(std::string_view installFolder) {
-  const std::string folder = AddTrailingBackslash(installFolder);
-  return QuotedIfBlank(folder + kUninstallExe) + " " + QuotedIfBlank(folder + kUninstallRecordName);
-}
-
-void Register(std::string_view installFolder, std::uint64_t bytesWritten) {
+void Register(const InstallFolder& installFolder, std::uint64_t bytesWritten) {
   const UniqueHkey root = CreateKey(HKEY_CURRENT_USER, kUninstallRootKey);
   const UniqueHkey product = CreateKey(root.get(), kUninstallGuid);
   SetText(product.get(), "DisplayName", kProductName);
-  SetText(product.get(), "UnInstallString", UninstallCommand(installFolder));
+  SetText(product.get(), "UnInstallString", installFolder.UninstallCommand());
   SetNumber(product.get(), "NoModify", 1);
   SetNumber(product.get(), "NoRepair", 1);
-  const std::string folder = AddTrailingBackslash(installFolder);
   SetText(product.get(), "DisplayVersion", kDisplayVersion);
   SetText(product.get(), "Publisher", kPublisher);
-  SetText(product.get(), "DisplayIcon", folder + kDesktopIcon);
-  SetText(product.get(), "InstallLocation", folder);
+  SetText(product.get(), "DisplayIcon", installFolder.Join(kDesktopIcon));
+  SetText(product.get(), "InstallLocation", installFolder.Path());
   const std::uint64_t kib = std::min<std::uint64_t>((bytesWritten + 1023) / 1024, 0xffffffffu);
   SetNumber(product.get(), "EstimatedSize", static_cast<DWORD>(kib));
   SYSTEMTIME today{};
   ::GetLocalTime(&today);
   SetText(product.get(), "InstallDate", Format("%.4d%.2d%.2d", today.wYear, today.wMonth, today.wDay));
-  SetText(product.get(), "QuietUninstallString", UninstallCommand(installFolder) + " /VERYSILENT");
+  SetText(product.get(), "QuietUninstallString", installFolder.UninstallCommand() + " /VERYSILENT");
 }

@@ -1,14 +1,13 @@
 #include "product/UninstallRecord.h"
 
 #include "product/Product.h"
-#include "support/Paths.h"
 
-UninstallRecord::UninstallRecord(std::string_view installFolder) : m_text("[Uninstall]\r\n") {
+UninstallRecord::UninstallRecord(const InstallFolder& installFolder) : m_text("[Uninstall]\r\n") {
   AddLine(kKeyGuid, kUninstallGuid);
   AddLine(kKeyProgramName, kProductName);
-  AddLine(kKeyInstallDir, installFolder);
-  AddLine(kKeyUninstallExe, AddTrailingBackslash(installFolder) + kUninstallExe);
-  AddLine(kKeyUninstallDat, UninstallRecordPath(installFolder));
+  AddLine(kKeyInstallDir, installFolder.Given());
+  AddLine(kKeyUninstallExe, installFolder.UninstallerPath());
+  AddLine(kKeyUninstallDat, installFolder.RecordPath());
 }
 
 void UninstallRecord::AddLine(std::string_view key, std::string_view value) {
@@ -21,8 +20,4 @@ void UninstallRecord::AddCompletionLines(std::string_view groupFolder) {
   AddLine(kKeyConditionalList, kConditionalList);
   AddLine(kKeyDelIfEmpty, kDelIfEmpty);
   AddLine(kKeyGroupFolder, groupFolder);
-}
-
-std::string UninstallRecordPath(std::string_view installFolder) {
-  return AddTrailingBackslash(installFolder) + kUninstallRecordName;
 }

@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "product/InstallFolder.h"
 #include "product/RecordLists.h"
 
 class UninstallRecord {
  public:
   // The section head and the lines known at the start of a run: guid, Program_Name,
-  // Install_Dir (the folder exactly as given), Uninstall_Exe and Uninstall_Dat (built from the
-  // folder with exactly one trailing backslash).
-  explicit UninstallRecord(std::string_view installFolder);
+  // Install_Dir (the folder exactly as given), Uninstall_Exe and Uninstall_Dat.
+  explicit UninstallRecord(const InstallFolder& installFolder);
 
   // Appends key + "=" + value + CR LF.
   void AddLine(std::string_view key, std::string_view value);
@@ -25,6 +25,3 @@ class UninstallRecord {
  private:
   std::string m_text;
 };
-
-// Install folder (with or without its trailing backslash) + "unins5100.dat".
-std::string UninstallRecordPath(std::string_view installFolder);

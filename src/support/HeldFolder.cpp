@@ -244,6 +244,12 @@ std::optional<HeldEntry> HeldFolder::Find(const std::string& relative) const {
   return std::nullopt;
 }
 
+std::optional<FileIdentity> HeldFolder::Identity() const {
+  const auto info = Information(m_handle.get());
+  if (!info) return std::nullopt;
+  return FileIdentity{info->dwVolumeSerialNumber, info->nFileIndexHigh, info->nFileIndexLow};
+}
+
 bool HeldFolder::StillAt(const std::string& path) const {
   const UniqueFileHandle fresh(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/NewFile.h"
 #include "support/UniqueHandle.h"
 
 struct HeldEntry {
@@ -46,6 +47,8 @@ class HeldFolder {
 
   // Whether `path`, opened afresh, is still this very folder (not renamed away, not replaced).
   bool StillAt(const std::string& path) const;
+  // Which folder this is (volume serial and file index); nothing when the system cannot say.
+  std::optional<FileIdentity> Identity() const;
 
   // The whole content of a file (not a link) holding at most `maxBytes`; nothing when it cannot
   // be read or is larger.

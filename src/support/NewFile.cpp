@@ -1,5 +1,7 @@
 #include "support/NewFile.h"
 
+#include <cstdio>
+
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -86,6 +88,23 @@ void NewFile::ReplaceLeftovers() {
   } while (::FindNextFileA(search.get(), &found));
   for (const std::string& leftover : leftovers) RenameTo(leftover);
   m_error = 0;
+}
+
+std::string IdentityText(const FileIdentity& identity) {
+  char text[32] = {};
+  std::snprintf(text, sizeof text, "%08lx-%08lx%08lx", identity.volume, identity.indexHigh, identity.indexLow);
+  return text;
+}
+
+std::optional<FileIdentity> IdentityFromText(const std::string& text) {
+  FileIdentity identity;
+  int used = 0;
+  if (text.size() != 25 || text.find_first_not_of("0123456789abcdef-") != std::string::npos || text[8] != '-' ||
+      std::sscanf(text.c_str(), "%8lx-%8lx%8lx%n", &identity.volume, &identity.indexHigh, &identity.indexLow,
+                  &used) != 3 ||
+      used != 25)
+    return std::nullopt;
+  return identity;
 }
 
 UniqueFileHandle OpenOwnFile(const std::string& path, const FileIdentity& identity) {

@@ -19,6 +19,11 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
+// "vvvvvvvv-hhhhhhhhllllllll" in lower-case hex, for another process of this program; and back
+// (nothing for any other text).
+std::string IdentityText(const FileIdentity& identity);
+std::optional<FileIdentity> IdentityFromText(const std::string& text);
+
 class NewFile {
  public:
   // Makes the file `path` + "." + this process's id (one more digit when a killed run left that

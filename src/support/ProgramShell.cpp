@@ -39,6 +39,11 @@ void ProgramShell::StartLog() {
   if (!folder.empty()) StartRunLog(folder + "corvane\\" + NamePart(OwnFilePath()));
 }
 
+void ProgramShell::ContinueLog(std::string_view programName, const FileIdentity& identity) {
+  const std::string folder = LogParentFolder();
+  if (!folder.empty()) ContinueRunLog(ReplaceExtension(folder + "corvane\\" + std::string(programName), ".log"), identity);
+}
+
 int ProgramShell::Finish(int code, std::string_view words) {
   LogFormat("Exit code %d: %s", code, words);
   return code;

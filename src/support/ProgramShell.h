@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "support/NewFile.h"
 #include "support/StartUpGuards.h"
 #include "support/UniqueHandle.h"
 
@@ -21,6 +22,8 @@ class ProgramShell {
   // Switches the run log on and starts it: "corvane\<program name>.log" below the all-users
   // documents folder, re-created on every run.
   static void StartLog();
+  // Goes on with the log that the program `programName` started (the file `identity` names).
+  static void ContinueLog(std::string_view programName, const FileIdentity& identity);
 
   // Logs "Exit code <code>: <words>" and returns the code.
   static int Finish(int code, std::string_view words);

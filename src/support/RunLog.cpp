@@ -65,6 +65,18 @@ void StartRunLog(const std::string& basePath) {
   LogFormat("== Logging Initialized. Build %s", OwnVersionText());
 }
 
+std::optional<FileIdentity> LogFileIdentity() {
+  const RunLogState& state = State();
+  return state.enabled ? state.file : std::nullopt;
+}
+
+void ContinueRunLog(const std::string& path, const FileIdentity& identity) {
+  RunLogState& state = State();
+  state.enabled = true;
+  state.path = path;
+  state.file = identity;
+}
+
 std::string LogText(std::string_view text) {
   return run_log_detail::WriteLine([text] { return std::string(text); });
 }

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "support/Format.h"
+#include "support/NewFile.h"
 
 // Lines are written only while the log is enabled.
 bool LogEnabled();
@@ -22,6 +24,12 @@ const std::string& LogPath();
 // The log file is the base path with the extension ".log"; its folder is created, the previous
 // run's file deleted, a new one made and the banner written.
 void StartRunLog(const std::string& basePath);
+
+// The file this run's lines go to; nothing when there is none.
+std::optional<FileIdentity> LogFileIdentity();
+// Goes on writing into the log another process of this program started at `path`, the file
+// `identity` names (and no other: a file put in its place gets no line).
+void ContinueRunLog(const std::string& path, const FileIdentity& identity);
 
 // Writes one line with the message unchanged; returns it, or "" when nothing was written.
 std::string LogText(std::string_view text);

@@ -25,6 +25,8 @@ class InstalledFiles {
   const std::string& Dir() const { return m_dir; }
   // Whether the install folder's path still leads to the folder held.
   bool StillInPlace() const { return m_folder.StillAt(m_openedAs); }
+  // Which folder is held.
+  std::optional<FileIdentity> Identity() const { return m_folder.Identity(); }
 
   // Files (not folders, not links) directly in `folder` (with its trailing backslash) whose
   // long names match `pattern`, in the order the system lists them.

@@ -1,5 +1,6 @@
 #include "uninstall/RemovalRules.h"
 
+#include "product/InstallFolder.h"
 #include "support/CodePage.h"
 #include "support/FileNameRules.h"
 #include "support/Lists.h"
@@ -156,17 +157,11 @@ bool IsDrivePath(std::string_view path) {
 }
 
 std::string InstallFolderRefusal(std::string_view folder, const std::vector<std::string>& protectedFolders) {
-  const std::string path = StripTrailingBackslashes(folder);
-  if (!StartsWithDriveRoot(path))
-    return path.rfind("\\\\", 0) == 0 ? "a network or device path" : "not an absolute folder";
-  const std::string_view rest = std::string_view(path).substr(3);
-  if (rest.empty()) return "the root of a drive";
-  for (const std::string_view step : Steps(rest)) {
-    std::string refusal = StepRefusal(step, false);
-    if (!refusal.empty()) return refusal;
-  }
-  if (const std::string guarded = FolderAtOrBelow(path, protectedFolders); !guarded.empty())
-    return "a system folder or one above it (" + guarded + ")";
+  FolderText kind;
+  const std::optional<InstallFolder> usable = InstallFolder::FromText(folder, kind, false);
+  if (!usable) return FolderTextWords(kind);
+  if (const std::string guarded = FolderAtOrBelow(usable->Bare(), protectedFolders); !guarded.empty())
+    return "is a system folder or one above it (" + guarded + ")";
   return {};
 }
 

@@ -54,11 +54,12 @@ ExtraEntry ParseExtraEntry(std::string_view entry);
 // device or verbatim path.
 bool IsDrivePath(std::string_view path);
 
-// Why an install folder may not be removed from, "" when it may. `folder` is absolute in its
-// canonical long form; `protectedFolders` are the system's own folders (Windows, Program
-// Files, the user profile and its parent, ...). Refused: anything not of the form x:\name (a
-// share or a device path is no folder the installer makes), a drive root, a ".." or "." step,
-// and a folder that is one of the protected folders or lies above one.
+// Why an install folder may not be removed from, as words that follow "it"; "" when it may.
+// `folder` is absolute in its canonical long form; `protectedFolders` are the system's own
+// folders (Windows, Program Files, the user profile and its parent, ...). Refused: a text the
+// installer's own folder rules refuse (a share or device path, a drive root, a part that is no
+// plain name; only the length limit is not applied, the folder exists already), and a folder
+// that is one of the protected folders or lies above one.
 std::string InstallFolderRefusal(std::string_view folder, const std::vector<std::string>& protectedFolders);
 
 // Whether `path` lies below `folder` (in any letter case; not the folder itself).

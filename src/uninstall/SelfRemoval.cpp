@@ -9,6 +9,8 @@
 #include "support/Folders.h"
 #include "support/HeldFolder.h"
 #include "support/Paths.h"
+#include "support/ProgramShell.h"
+#include "support/RunLog.h"
 #include "support/System.h"
 #include "support/SystemFolders.h"
 #include "support/Text.h"
@@ -77,7 +79,7 @@ std::uint32_t RemoveWithRetries(const HeldFolder& folder, const std::string& nam
 
 }  // namespace
 
-bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath) {
+bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath, const FileIdentity& folder) {
   const std::string temp = TemporaryFolder();
   if (temp.empty()) return false;
   const std::string copy = FinishingCopyPath(temp, ::GetCurrentProcessId());
@@ -99,8 +101,10 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& recordP
     return false;
   const UniqueKernelHandle ownProcess(self);
 
-  std::string commandLine =
-      "\"" + copy + "\" " + SelfRemovalArguments(reinterpret_cast<std::uintptr_t>(self), programPath, recordPath);
+  const std::optional<FileIdentity> log = LogFileIdentity();
+  std::string commandLine = "\"" + copy + "\" " +
+                            SelfRemovalArguments({reinterpret_cast<std::uintptr_t>(self), IdentityText(folder),
+                                                  log ? IdentityText(*log) : std::string(), programPath, recordPath});
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
@@ -133,10 +137,28 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
     held = HeldFolder::Open(folder, why);
   }
   if (!held) return kExitBadRecord;
+  // The path may lead elsewhere by now: only the folder the uninstaller held is worked on.
+  const std::optional<FileIdentity> identity = held->Identity();
+  if (!identity || IdentityText(*identity) != options.folderIdentity) return kExitBadRecord;
+  if (const auto log = IdentityFromText(options.logIdentity)) ProgramShell::ContinueLog(NamePart(options.programPath), *log);
   // What stays makes the exit code say so (3); the folder itself may hold the user's files.
+  const auto removal = [](const std::string& path, std::uint32_t error) {
+    if (error == 0)
+      LogFormat("Uninstall.Finishing copy removed %s", path);
+    else
+      LogFormat("Uninstall.Finishing copy could NOT remove %s (error %d)", path, static_cast<int>(error));
+  };
   const std::uint32_t program = RemoveWithRetries(*held, NamePart(options.programPath));
-  const std::uint32_t record = held->RemoveFile(NamePart(options.recordPath));
+  removal(options.programPath, program);
+  std::uint32_t record = held->RemoveFile(NamePart(options.recordPath));
+  if (record == ERROR_FILE_NOT_FOUND) record = 0;
+  removal(options.recordPath, record);
   const std::uint32_t folderGone = held->RemoveSelf();
-  const bool whole = program == 0 && (record == 0 || record == ERROR_FILE_NOT_FOUND);
-  return whole && (folderGone == 0 || folderGone == ERROR_DIR_NOT_EMPTY) ? kExitRemoved : kExitFilesKept;
+  if (folderGone != ERROR_DIR_NOT_EMPTY) removal(folder, folderGone);
+  const int code = program == 0 && record == 0 && (folderGone == 0 || folderGone == ERROR_DIR_NOT_EMPTY)
+                       ? kExitRemoved
+                       : kExitFilesKept;
+  LogFormat("Uninstall.Finishing copy exit code %d: %s", code,
+            code == kExitRemoved ? "done" : "the uninstaller or its record stays");
+  return code;
 }

@@ -7,14 +7,17 @@
 
 #include <string>
 
+#include "support/NewFile.h"
 #include "uninstall/UninstallCommandLine.h"
 
-// Starts the finishing copy for `programPath` and `recordPath` (both directly in one folder);
-// false (and nothing left in the temporary folder) when it cannot be started.
-bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath);
+// Starts the finishing copy for `programPath` and `recordPath` (both directly in the folder
+// `folder` names), which goes on with this run's log; false (and nothing left in the temporary
+// folder) when it cannot be started.
+bool StartSelfRemoval(const std::string& programPath, const std::string& recordPath, const FileIdentity& folder);
 
 // The finishing copy's work; its exit code: 0, 3 when the program or the record stays, or 2 for
 // a line it will not act on (one that does not come from the uninstaller that made this copy,
-// with a handle of that very uninstaller's process, or a folder no uninstall may empty). It
-// waits for the uninstaller to end however long that takes.
+// with a handle of that very uninstaller's process, or a folder no uninstall may empty, or
+// another folder than the one the uninstaller held). It waits for the uninstaller to end
+// however long that takes, and logs what it removed and what stays in the uninstaller's log.
 int FinishSelfRemoval(const SelfRemovalOptions& options);

@@ -43,20 +43,20 @@ TargetLoading LoadUninstallTarget(const std::string& recordPath, const std::stri
     return loading;
   }
   // The folder's text as the record and the log show it; it is compared, never opened.
-  const std::string folder = AddTrailingBackslash(CanonicalFolder(FolderPart(full)));
-  RecordReading reading = ReadUninstallRecord(*text, folder, [](const std::string& dir) { return CanonicalFolder(dir); });
+  const std::string shown = AddTrailingBackslash(CanonicalFolder(FolderPart(full)));
+  RecordReading reading = ReadUninstallRecord(*text, shown, [](const std::string& dir) { return CanonicalFolder(dir); });
   if (reading.Sound() && !held->StillAt(reading.data.installDir))
     reading.error = "its Install_Dir " + reading.data.installDir + " is another folder than the one it lies in";
   if (reading.Sound()) {
-    const std::string refusal = InstallFolderRefusal(folder, SystemFolders());
-    if (!refusal.empty()) reading.error = "its install folder " + folder + " is " + refusal;
+    const std::string refusal = InstallFolderRefusal(shown, SystemFolders());
+    if (!refusal.empty()) reading.error = "its install folder " + shown + " " + refusal;
   }
-  if (!reading.Sound()) {
+  const std::optional<InstallFolder> folder = InstallFolder::FromText(shown, false);
+  if (!reading.Sound() || !folder) {
     loading.error = Format("The uninstall record %s is damaged: %s. Nothing was removed.", recordPath, reading.error);
     return loading;
   }
-  loading.target = UninstallTarget{std::move(reading.data), folder, folder + AsciiLower(NamePart(full)),
-                                   AsciiLower(programPath)};
+  loading.target = UninstallTarget{std::move(reading.data), *folder, folder->Join(NamePart(full)), AsciiLower(programPath)};
   loading.folder = std::move(held);
   loading.recordAsGiven = full;
   return loading;

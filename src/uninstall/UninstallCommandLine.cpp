@@ -76,7 +76,22 @@ std::optional<SelfRemovalOptions> ParseSelfRemovalArguments(std::string_view arg
     options.parentProcess = options.parentProcess * 10 + static_cast<std::uintptr_t>(arguments[i] - '0');
   }
   if (i == 0 || options.parentProcess == 0) return std::nullopt;
-  const std::string paths = PathOf(Trimmed(arguments.substr(i)));
+  std::string_view rest = arguments.substr(i);
+  const auto identity = [&rest](bool noneAllowed) -> std::optional<std::string> {
+    rest = Trimmed(rest);
+    const std::string_view word = rest.substr(0, rest.find(' '));
+    rest.remove_prefix(word.size());
+    if (noneAllowed && word == "-") return std::string();
+    const bool form = word.size() == 25 && word[8] == '-' &&
+                      word.find_first_not_of("0123456789abcdef") == 8 &&
+                      word.find_first_not_of("0123456789abcdef", 9) == std::string_view::npos;
+    return form ? std::optional<std::string>(word) : std::nullopt;
+  };
+  const std::optional<std::string> folder = identity(false), log = identity(true);
+  if (!folder || !log) return std::nullopt;
+  options.folderIdentity = *folder;
+  options.logIdentity = *log;
+  const std::string paths = PathOf(Trimmed(rest));
   const size_t bar = FindCharacter(paths, "|");
   if (bar == std::string::npos || bar == 0 || bar + 1 == paths.size()) return std::nullopt;
   options.programPath = paths.substr(0, bar);
@@ -84,10 +99,10 @@ std::optional<SelfRemovalOptions> ParseSelfRemovalArguments(std::string_view arg
   return options;
 }
 
-std::string SelfRemovalArguments(std::uintptr_t parentProcess, std::string_view programPath,
-                                 std::string_view recordPath) {
-  return std::string(kSelfRemoveSwitch) + std::to_string(parentProcess) + " \"" + std::string(programPath) + "|" +
-         std::string(recordPath) + "\"";
+std::string SelfRemovalArguments(const SelfRemovalOptions& options) {
+  return std::string(kSelfRemoveSwitch) + std::to_string(options.parentProcess) + " " + options.folderIdentity + " " +
+         (options.logIdentity.empty() ? "-" : options.logIdentity) + " \"" + options.programPath + "|" +
+         options.recordPath + "\"";
 }
 
 RunSwitches UninstallOptions::Switches() const {

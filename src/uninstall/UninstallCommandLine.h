@@ -20,9 +20,13 @@ struct UninstallOptions {
   RunSwitches Switches() const;
 };
 
-// The finishing copy's line: `<copy> /SELFREMOVE=<process handle> <program path>|<record path>`.
+// The finishing copy's line: `<copy> /SELFREMOVE=<process handle> <folder> <log> "<program
+// path>|<record path>"`. The folder is the install folder the uninstaller held, the log the file
+// it wrote ("-" for none), each named by its identity in the form "vvvvvvvv-hhhhhhhhllllllll".
 struct SelfRemovalOptions {
   std::uintptr_t parentProcess = 0;
+  std::string folderIdentity;
+  std::string logIdentity;  // "" for none
   std::string programPath;
   std::string recordPath;
 };
@@ -38,5 +42,4 @@ UninstallOptions ParseUninstallArguments(std::string_view arguments);
 
 // The finishing copy's arguments; nullopt when they are not of that form.
 std::optional<SelfRemovalOptions> ParseSelfRemovalArguments(std::string_view arguments);
-std::string SelfRemovalArguments(std::uintptr_t parentProcess, std::string_view programPath,
-                                 std::string_view recordPath);
+std::string SelfRemovalArguments(const SelfRemovalOptions& options);

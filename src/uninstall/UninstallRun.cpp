@@ -143,11 +143,11 @@ UninstallResult RunUninstall(const UninstallTarget& target, InstalledFiles& file
   // Held since before the question: a path that now leads to another folder was renamed away
   // and replaced meanwhile.
   if (!files.StillInPlace()) {
-    LogFormat("Uninstall.The install folder %s was moved or replaced while the question was open", target.installDir);
+    LogFormat("Uninstall.The install folder %s was moved or replaced while the question was open", target.folder.Path());
     return {kExitFailed, false,
             Format("%s was not removed: its folder %s was moved or replaced while the question was open. Nothing was "
                    "removed.",
-                   name, target.installDir)};
+                   name, target.folder.Path())};
   }
   RemovalTally tally;
   const std::vector<RemovalStep> steps =
@@ -159,7 +159,7 @@ UninstallResult RunUninstall(const UninstallTarget& target, InstalledFiles& file
   }
   SweepRecordLeftovers(target.recordPath, files, tally);
   RemoveEmptyFolders(target.record, files, tally);
-  RemoveShortcuts(target.record, target.installDir, tally);
+  RemoveShortcuts(target.record, target.folder.Path(), tally);
   // Files the system would not remove: the entry, the record and the program stay, so that the
   // uninstall can run again.
   const bool runAgain = tally.SystemRefused();

@@ -9,6 +9,7 @@
 
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
+#include "product/InstallFolder.h"
 #include "product/RecordReader.h"
 #include "uninstall/InstalledFiles.h"
 
@@ -25,8 +26,8 @@ const char* ExitCodeText(int code);
 
 struct UninstallTarget {
   UninstallRecordData record;
-  std::string installDir;   // canonical long form, with its trailing backslash
-  std::string recordPath;   // installDir + the record's name
+  InstallFolder folder;     // in its canonical long form, lower case: compared and shown, never opened
+  std::string recordPath;   // the folder + the record's name as given
   std::string programPath;  // the running program
 };
 

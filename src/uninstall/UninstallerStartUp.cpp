@@ -57,7 +57,7 @@ class Uninstaller {
       return kExitBadRecord;
     }
     const UninstallTarget& target = *loading.target;
-    LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.installDir);
+    LogFormat("Uninstall.Record %s, install folder %s", target.recordPath, target.folder.Path());
     m_recordAsGiven = loading.recordAsGiven;
     const UninstallChoices choices{.ask = !m_switches.Unattended() && !m_switches.suppressMsgBoxes,
                                    .reportSuccess = !m_switches.Unattended()};
@@ -65,13 +65,13 @@ class Uninstaller {
     {
       // Held since the record was read, to the end of the removal: not renamed or removed by
       // anyone else meanwhile. Let go before the closing report, which may stay open for long.
-      InstalledFiles files(std::move(*loading.folder), target.installDir, FolderPart(loading.recordAsGiven));
+      InstalledFiles files(std::move(*loading.folder), target.folder.Path(), FolderPart(loading.recordAsGiven));
       result = RunUninstall(target, files, choices, m_services.Dialogs(), ProgressFactory());
       if (result.finished && !RemoveProgramAndRecord(target, files, m_recordAsGiven)) {
         result.exitCode = kExitFailed;
         result.report = Format("%s was not removed completely: the uninstaller and its record in %s could not be "
                                "removed.",
-                               kProductName, target.installDir);
+                               kProductName, target.folder.Path());
       }
     }
     if (!result.report.empty()) m_services.Dialogs().ShowNotice(kProductName, result.report);
@@ -92,15 +92,16 @@ class Uninstaller {
   // The finishing copy opens the folder again: from the paths as given, which name it exactly.
   static bool RemoveProgramAndRecord(const UninstallTarget& target, InstalledFiles& files,
                                      const std::string& recordAsGiven) {
-    if (FolderPart(target.programPath) == target.installDir) {
+    if (FolderPart(target.programPath) == target.folder.Path()) {
       const std::string programAsGiven = FolderPart(recordAsGiven) + NamePart(OwnFilePath());
-      const bool started = StartSelfRemoval(programAsGiven, recordAsGiven);
+      const std::optional<FileIdentity> folder = files.Identity();
+      const bool started = folder && StartSelfRemoval(programAsGiven, recordAsGiven, *folder);
       LogFormat("Uninstall.Finishing copy started: %s", BoolText(started));
       return started;
     }
     const bool removed = files.Remove(target.recordPath) == 0;
     if (removed) LogFormat("Uninstall.Removed %s", target.recordPath);
-    if (files.RemoveInstallFolder() == 0) LogFormat("Uninstall.Removed %s", target.installDir);
+    if (files.RemoveInstallFolder() == 0) LogFormat("Uninstall.Removed %s", target.folder.Path());
     return removed;
   }
 

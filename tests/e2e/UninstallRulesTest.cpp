@@ -45,7 +45,7 @@ class UninstallRules : public testing::Test {
 
   // The record of `m_dir` with the given lines after the installer's first five.
   void WriteRecord(const std::vector<std::pair<std::string, std::string>>& lines) {
-    UninstallRecord record(m_dir);
+    UninstallRecord record(InstallFolder::FromText(m_dir).value());
     for (const auto& [key, value] : lines) record.AddLine(key, value);
     ASSERT_TRUE(WriteWholeFile(m_dir + "unins5100.dat", record.Text()));
   }
@@ -124,9 +124,11 @@ TEST_F(UninstallRules, DamagedRecordsEndWithCode2AndTouchNothing) {
     EXPECT_EQ(RunCommandLine(Quoted(UninstallerPath()) + " " + Quoted(named) + " /VERYSILENT"), 2u) << named;
     EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"})) << named;
   }
-  // The finishing copy's switch from a plain command line, with any process handle.
+  // The finishing copy's switch from a plain command line, with any process handle (and a
+  // folder identity of the right form, so that the handle is what is refused).
+  const std::string kAnyFolder = "00000000-0000000000000000";
   for (const char* handle : {"4", "1234"}) {
-    const std::string line = Quoted(UninstallerPath()) + " /SELFREMOVE=" + handle + " " +
+    const std::string line = Quoted(UninstallerPath()) + " /SELFREMOVE=" + handle + " " + kAnyFolder + " - " +
                              Quoted(m_dir + "qlx.exe|" + m_dir + "unins5100.dat");
     EXPECT_EQ(RunCommandLine(line), 2u) << line;
     EXPECT_EQ(FilesBelow(m_dir), (std::vector<std::string>{"qlx.exe", "unins5100.dat"})) << line;
@@ -143,7 +145,7 @@ TEST_F(UninstallRules, DamagedRecordsEndWithCode2AndTouchNothing) {
                                 SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0));
   const UniqueKernelHandle ownProcess(self);
   std::string line = Quoted(copy) + " /SELFREMOVE=" + std::to_string(reinterpret_cast<std::uintptr_t>(self)) + " " +
-                     Quoted(m_dir + "unins.exe|" + m_dir + "unins5100.dat");
+                     kAnyFolder + " - " + Quoted(m_dir + "unins.exe|" + m_dir + "unins5100.dat");
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION copyStarted{};

@@ -52,6 +52,7 @@ TEST_P(InstallThenUninstall, LeavesOnlyTheUsersOwnFiles) {
   EXPECT_EQ(RunCommandLine(command + " /VERYSILENT"), 0u);
   EXPECT_TRUE(WaitUntilGone(folder + "unins.exe"));
   EXPECT_TRUE(WaitUntilGone(folder + "unins5100.dat"));
+  EXPECT_TRUE(FinishingCopiesLeft().empty());
   EXPECT_EQ(FilesBelow(folder), (std::vector<std::string>{"manuals\\my notes.doc", "my letter.txt"}));
   EXPECT_FALSE(FolderExists(folder + "tips"));
   EXPECT_FALSE(FolderExists(folder + "dosbox"));
@@ -65,7 +66,11 @@ TEST_P(InstallThenUninstall, LeavesOnlyTheUsersOwnFiles) {
   EXPECT_TRUE(Contains(log, "Uninstall.started"));
   EXPECT_TRUE(Contains(log, "Uninstall.Removed " + AsciiLower(folder) + "qlx.exe"));
   EXPECT_FALSE(Contains(log, "Uninstall.Kept")) << ::testing::PrintToString(log);
-  EXPECT_NE(log.back().find("Exit code 0: removed"), std::string::npos) << log.back();
+  EXPECT_TRUE(Contains(log, "Exit code 0: removed"));
+  // The finishing copy goes on in the same log once the uninstaller has ended.
+  EXPECT_TRUE(Contains(log, "Uninstall.Finishing copy removed " + AsciiLower(folder) + "unins.exe"));
+  EXPECT_TRUE(Contains(log, "Uninstall.Finishing copy removed " + AsciiLower(folder) + "unins5100.dat"));
+  EXPECT_NE(log.back().find("Uninstall.Finishing copy exit code 0: done"), std::string::npos) << log.back();
 
   // Once the user's files are gone too, a second installation and removal leaves no folder.
   RemoveTree(folder + "manuals");

@@ -9,7 +9,7 @@
 namespace {
 
 TEST(FileDestination, FirstMatchingRuleWinsLetterCaseCounting) {
-  const InstallFolders folders("c:\\zt");
+  const InstallFolders folders(InstallFolder::FromText("c:\\zt").value());
   struct Case {
     const char* name;
     int position;

@@ -62,41 +62,6 @@ TEST(MainFormRules, ProtectedFolders) {
   for (const auto& c : cases) EXPECT_EQ(IsProtectedFolder(c.forms, programFiles), c.refused) << c.forms.front();
 }
 
-TEST(MainFormRules, FolderTextThatNamesNoFolderForCertain) {
-  const std::string longest = "c:\\" + std::string(kMaxInstallFolderLength - 3, 'a');
-  const struct {
-    std::string folder;
-    const char* fault;  // the start of the words, "" for none
-  } cases[] = {
-      {"c:\\zt\\", ""},
-      {"d:\\games\\quillon 3\\", ""},
-      {"\\\\server\\share\\zt\\", ""},  // the drive check decides
-      {longest + "\\", ""},
-      {longest + "a\\", "is longer than 213 characters"},
-      {"c:\\" + std::string(300, 'x') + "\\", "is longer than"},
-      {"c:zt\\", "is not a full path"},
-      {"zt\\", "is not a full path"},
-      {"\\zt\\", "is not a full path"},
-      {"c:/zt/\\", "is not a full path"},
-      {"c:\\games/zt\\", "has a part"},
-      {"c:\\zt.\\", "has a part"},
-      {"c:\\zt \\", "has a part"},
-      {"c:\\con\\zt\\", "has a part"},
-      {"c:\\zt\\lpt1.txt\\", "has a part"},
-      {"c:\\a\\\\b\\", "has a part"},
-      {"c:\\z\x01t\\", "has a part"},
-      {"c:\\z\tt\\", "has a part"},
-      {"c:\\??\\zt\\", "has a part"},  // what characters outside the code page become
-      {"c:\\a:b\\", "has a part"},
-      {"c:\\..\\zt\\", "has a part"},
-  };
-  for (const auto& c : cases) {
-    const std::string fault = FolderTextFault(c.folder);
-    EXPECT_EQ(fault.substr(0, std::string_view(c.fault).size()), c.fault) << c.folder;
-    EXPECT_EQ(fault.empty(), *c.fault == '\0') << c.folder;
-  }
-}
-
 }  // namespace
 
 namespace {

@@ -19,7 +19,7 @@ const std::string kTail =
 const std::string kGroup = "C:\\users\\root\\Start Menu\\Programs\\corvane\\Quillon\\";
 
 std::string Completed(const std::string& folder, const std::string& fileList) {
-  UninstallRecord record(folder);
+  UninstallRecord record(InstallFolder::FromText(folder).value());
   record.AddLine(kKeyFileList, fileList);
   record.AddCompletionLines(kGroup);
   record.AddLine(kKeyShortcuts, "qlx.lnk");

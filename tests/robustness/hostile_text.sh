@@ -35,6 +35,7 @@ refused=(
   'c:\con\zt|c:\con\zt\|has a part'
   'c:\qlxtext\nul.txt|c:\qlxtext\nul.txt\|has a part'
   '\\qlxserver\share\zt|\\qlxserver\share\zt\|Install Directory is not on a valid device'
+  '\\?\c:\qlxtext\zt|\\?\c:\qlxtext\zt\|Install Directory is not on a valid device'
   "$long|${long}\\|is longer than 213 characters"
   'c:\qlxtext\Ωmega|c:\qlxtext\?mega\|has characters that this program cannot use'
 )

@@ -115,7 +115,7 @@ void ExpectItemFile(const std::string& path, const PackedItem& item) {
 
 // The record of a complete run into `folderAsPassed` that wrote `fileList`.
 std::string CompleteRecord(const std::string& folderAsPassed, const std::string& fileList) {
-  UninstallRecord record(folderAsPassed);
+  UninstallRecord record(InstallFolder::FromText(folderAsPassed).value());
   record.AddLine("File_List", fileList);
   record.AddCompletionLines(GroupFolderPath());
   record.AddLine("Shortcuts", "qlx.lnk");

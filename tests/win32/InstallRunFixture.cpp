@@ -39,7 +39,12 @@ bool InstallRunFixture::Install(const std::string& folder, const std::function<v
   m_dialogs.notices.clear();
   m_windowAtReport.clear();
   m_script.calls.clear();
-  return InstallProgram(folder, m_dialogs, ScriptedProgressFactory(m_script), m_outcome);
+  const std::optional<InstallFolder> made = InstallFolder::FromText(folder);
+  if (!made) {
+    ADD_FAILURE() << folder << " is no install folder";
+    return false;
+  }
+  return InstallProgram(*made, m_dialogs, ScriptedProgressFactory(m_script), m_outcome);
 }
 
 std::string InstallRunFixture::Folder(const std::string& name) const { return AsciiLower(m_scratch.Path()) + name; }

@@ -1,16 +1,15 @@
-// The uninstall record saved whole, and the uninstaller's command line.
+// The uninstall record saved whole.
 #include "engine/UninstallRecordFile.h"
 #include "product/UninstallRecord.h"
 
 #include <gtest/gtest.h>
 
 #include "common/ScratchFolder.h"
-#include "engine/UninstallRegistry.h"
 
 namespace {
 
 std::string Completed(const std::string& folder, const std::string& fileList) {
-  UninstallRecord record(folder);
+  UninstallRecord record(InstallFolder::FromText(folder).value());
   record.AddLine(kKeyFileList, fileList);
   record.AddCompletionLines("C:\\users\\root\\Start Menu\\Programs\\corvane\\Quillon\\");
   record.AddLine(kKeyShortcuts, "qlx.lnk");
@@ -20,29 +19,16 @@ std::string Completed(const std::string& folder, const std::string& fileList) {
 TEST(UninstallRecord, SavedWholeAndReplaced) {
   ScratchFolder scratch("record");
   const std::string first = Completed(scratch.Path(), "a.exe,b.exe,c.exe,");
-  SaveUninstallRecord(scratch.Path(), first);
+  SaveUninstallRecord(InstallFolder::FromText(scratch.Path()).value(), first);
   EXPECT_EQ(ReadWholeFile(scratch / "unins5100.dat"), first);
   // Without a trailing backslash the record lands in the same file, and a shorter text
   // replaces it whole.
   std::string folder = scratch.Path();
   folder.pop_back();
-  const std::string second = UninstallRecord(folder).Text();
-  SaveUninstallRecord(folder, second);
+  const InstallFolder bare = InstallFolder::FromText(folder).value();
+  const std::string second = UninstallRecord(bare).Text();
+  SaveUninstallRecord(bare, second);
   EXPECT_EQ(ReadWholeFile(scratch / "unins5100.dat"), second);
-}
-
-TEST(UninstallCommand, QuotesOnlyPathsWithBlanks) {
-  struct Case {
-    const char* folder;
-    const char* command;
-  };
-  const Case cases[] = {
-      {"c:\\zt\\", "c:\\zt\\unins.exe c:\\zt\\unins5100.dat"},
-      {"c:\\zt", "c:\\zt\\unins.exe c:\\zt\\unins5100.dat"},
-      {"d:\\my games\\zt\\", "\"d:\\my games\\zt\\unins.exe\" \"d:\\my games\\zt\\unins5100.dat\""},
-      {"d:\\games\\z t\\", "\"d:\\games\\z t\\unins.exe\" \"d:\\games\\z t\\unins5100.dat\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(UninstallCommand(c.folder), c.command) << c.folder;
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ class Registration : public testing::Test {
 };
 
 TEST_F(Registration, ValuesWithTypesAndData) {
-  Register("c:\\zt\\", 2049);
+  Register(InstallFolder::FromText("c:\\zt\\").value(), 2049);
   SYSTEMTIME today{};
   ::GetLocalTime(&today);
   char date[16];
@@ -93,7 +93,7 @@ TEST_F(Registration, ValuesWithTypesAndData) {
 }
 
 TEST_F(Registration, SecondRegistrationOverwritesAndKeepsOtherValues) {
-  Register("c:\\zt\\", 0);
+  Register(InstallFolder::FromText("c:\\zt\\").value(), 0);
   {
     UniqueHkey key = OpenProductKey();
     ASSERT_TRUE(key);
@@ -103,7 +103,7 @@ TEST_F(Registration, SecondRegistrationOverwritesAndKeepsOtherValues) {
     const DWORD zero = 0;
     ::RegSetValueExA(key.get(), "NoModify", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
   }
-  Register("d:\\my games\\zt\\", 0);
+  Register(InstallFolder::FromText("d:\\my games\\zt\\").value(), 0);
   UniqueHkey key = OpenProductKey();
   ASSERT_TRUE(key);
   EXPECT_EQ(Read(key.get(), "UnInstallString").data,
@@ -132,7 +132,7 @@ TEST_F(Registration, FailureNamesTheKey) {
               ERROR_SUCCESS);
     ASSERT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, scratch.get()), ERROR_SUCCESS);
     try {
-      Register("c:\\zt\\", 0);
+      Register(InstallFolder::FromText("c:\\zt\\").value(), 0);
     } catch (const std::runtime_error& e) {
       message = e.what();
     }
