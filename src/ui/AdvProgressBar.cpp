@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/Form.h"
 #include "ui/Shading.h"
 
 TAdvProgressBar::TAdvProgressBar(std::string name, Rect bounds, Props props)
@@ -23,8 +24,22 @@ void TAdvProgressBar::SetMax(int value) {
   Invalidate();
 }
 
+std::string TAdvProgressBar::AccessibleName() const {
+  const Form* form = OwnerForm();
+  return form ? form->Caption() : std::string();
+}
+
 void TAdvProgressBar::SetPosition(int value) {
-  if (m_position.SetPosition(value)) Repaint();
+  if (!m_position.SetPosition(value)) return;
+  Repaint();
+  // A few value changes a second at most, and always the last one's percentage.
+  const DWORD now = ::GetTickCount();
+  const int percent = Percent();
+  if (percent != m_announcedPercent && (percent == 100 || now - m_announcedAt >= kAnnounceEveryMs)) {
+    m_announcedPercent = percent;
+    m_announcedAt = now;
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
+  }
 }
 
 void TAdvProgressBar::SetLook(const Props& props) {

@@ -49,7 +49,8 @@ class TAdvProgressBar : public Control {
   int Position() const { return m_position.Position(); }
   int Percent() const { return m_position.Percent(); }
   AccessibleRole Role() const override { return AccessibleRole::ProgressBar; }
-  std::string AccessibleName() const override { return "Installation Progress"; }
+  // Named by the window it shows in ("Installation Progress", "Uninstall Progress").
+  std::string AccessibleName() const override;
   std::string AccessibleValue() const override { return std::to_string(Percent()) + "%"; }
   void SetMin(int value);
   void SetMax(int value);
@@ -72,5 +73,8 @@ class TAdvProgressBar : public Control {
 
   Props m_props;
   ProgressPosition m_position;
+  static constexpr DWORD kAnnounceEveryMs = 250;
+  int m_announcedPercent = -1;
+  DWORD m_announcedAt = 0;
   Canvas m_picture;
 };

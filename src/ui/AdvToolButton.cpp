@@ -10,8 +10,10 @@ TAdvToolButton::TAdvToolButton(std::string name, Rect bounds, Props props)
 }
 
 void TAdvToolButton::SetCaption(std::string caption) {
+  if (caption == m_props.Caption) return;
   m_props.Caption = std::move(caption);
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
 }
 
 void TAdvToolButton::SetColours(const ToolButtonColours& colours) {

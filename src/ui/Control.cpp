@@ -86,6 +86,7 @@ Rect Control::BoundsInForm() const {
 void Control::SetVisible(bool visible) {
   if (visible == m_visible) return;
   m_visible = visible;
+  NotifyAccessible(visible ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE);
   if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
   // Invalidate ignores hidden controls, so the area is given to the form directly.
   if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
@@ -113,6 +114,18 @@ void Control::SetEnabled(bool enabled) {
   m_enabled = enabled;
   if (Form* form = OwnerForm()) form->ControlEnabledChanged(*this);
   EnabledChanged();
+  NotifyAccessible(EVENT_OBJECT_STATECHANGE);
+}
+
+void Control::SetAccessibleDescription(std::string text) {
+  if (text == m_description) return;
+  m_description = std::move(text);
+  NotifyAccessible(EVENT_OBJECT_DESCRIPTIONCHANGE);
+}
+
+void Control::NotifyAccessible(DWORD event) const {
+  if (Role() == AccessibleRole::None) return;
+  if (Form* form = OwnerForm()) form->NotifyAccessible(event, *this);
 }
 
 const TFont& Control::Font() const {

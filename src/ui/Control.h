@@ -101,6 +101,9 @@ class Control {
   virtual AccessibleRole Role() const { return AccessibleRole::None; }
   virtual std::string AccessibleName() const { return {}; }
   virtual std::string AccessibleValue() const { return {}; }
+  // Read after the name and role ("OK, button, Installation Successful."); "" for none.
+  const std::string& AccessibleDescription() const { return m_description; }
+  void SetAccessibleDescription(std::string text);
 
   // Keyboard: a control that takes the focus is a tab stop of its form, in reading order, and
   // Enter or Space presses it while it has the focus.
@@ -135,6 +138,9 @@ class Control {
   // The control's place in the form or whether it is showing may have changed (its own bounds
   // or visibility, or an ancestor's). Controls with a window of their own follow it here.
   virtual void PlacementChanged() {}
+  // Tells screen readers that something they read of this control changed (an EVENT_OBJECT_
+  // code); nothing for a control they are not told of.
+  void NotifyAccessible(DWORD event) const;
   // A control at the root of a form's tree knows its form.
   void AttachForm(Form* form) { m_form = form; }
   friend class Form;
@@ -157,6 +163,7 @@ class Control {
   mutable UniqueGdiObject m_fontHandle;
   mutable TFont m_fontHandleFont;
   HCURSOR m_cursor = nullptr;
+  std::string m_description;
 };
 
 // Centres the control in its parent: Left = (parent width - width) div 2, rounding toward zero,

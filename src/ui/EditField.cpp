@@ -6,7 +6,10 @@
 #include "ui/Gdi.h"
 
 TEdit::TEdit(std::string name, Rect bounds, Props props)
-    : ChildWindowControl(std::move(name), bounds), m_lowerCase(props.LowerCase), m_color(props.Color) {
+    : ChildWindowControl(std::move(name), bounds),
+      m_accessibleLabel(std::move(props.AccessibleLabel)),
+      m_lowerCase(props.LowerCase),
+      m_color(props.Color) {
   SetText(props.Text);
 }
 
@@ -26,6 +29,12 @@ void TEdit::SetText(const std::string& text) {
 }
 
 HWND TEdit::MakeWindow(HWND parent, const Rect& bounds, DWORD style) {
+  // An edit field takes its accessible name from the static window just before it in z-order,
+  // even a hidden one: one of no size, never shown, so the picture stays as it is. The form's
+  // window owns it and destroys it with itself.
+  if (!m_accessibleLabel.empty())
+    ::CreateWindowExA(0, "STATIC", m_accessibleLabel.c_str(), WS_CHILD | SS_LEFT, bounds.left, bounds.top, 0, 0, parent,
+                      nullptr, ::GetModuleHandleA(nullptr), nullptr);
   return ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", m_text.c_str(),
                            style | ES_AUTOHSCROLL | (m_lowerCase ? ES_LOWERCASE : 0), bounds.left, bounds.top,
                            bounds.Width(), bounds.Height(), parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);

@@ -14,6 +14,8 @@ class TEdit : public ChildWindowControl {
     std::string Text;
     bool LowerCase = false;
     TColor Color = clWindow;
+    // The name a screen reader gives the field: the text of a label drawn beside it.
+    std::string AccessibleLabel;
   };
   TEdit(std::string name, Rect bounds, Props props);
 
@@ -29,6 +31,7 @@ class TEdit : public ChildWindowControl {
 
  private:
   std::string m_text;
+  std::string m_accessibleLabel;
   bool m_lowerCase;
   TColor m_color;
   UniqueGdiObject m_brush;

@@ -19,6 +19,10 @@ namespace {
 // Marks the program's own top-level windows, so that a message loop finds the form of any
 // window it dispatches to.
 constexpr char kFormProperty[] = "QlxForm";
+// Posted to the form itself: the focus event for the focused drawn control, and a press a
+// screen reader asked for (wParam: the control's child id).
+constexpr UINT kAnnounceFocusMessage = WM_APP + 0x3A0;
+constexpr UINT kPressMessage = WM_APP + 0x3A1;
 
 template <typename F>
 void ForEachChildWindow(Control& control, F&& f) {
@@ -317,7 +321,42 @@ void Form::FocusControl(Control* control) {
   if (m_hwnd && ::GetFocus() != m_hwnd) ::SetFocus(m_hwnd);
   control->Invalidate();
   // Screen readers follow the focus: "NEXT, button".
-  if (m_hwnd) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hwnd, OBJID_CLIENT, AccessibleChildId(*this, *control));
+  AnnounceFocusLater();
+}
+
+void Form::SetDefaultControl(Control* control) {
+  Control* before = m_defaultControl;
+  m_defaultControl = control;
+  if (before == control) return;
+  if (before) NotifyAccessible(EVENT_OBJECT_STATECHANGE, *before);
+  if (control) NotifyAccessible(EVENT_OBJECT_STATECHANGE, *control);
+}
+
+void Form::NotifyAccessible(DWORD event, const Control& control) const {
+  if (!m_hwnd) return;
+  if (const long id = AccessibleChildId(*const_cast<Form*>(this), control))
+    ::NotifyWinEvent(event, m_hwnd, OBJID_CLIENT, id);
+}
+
+void Form::NotifyAccessibleReorder() const {
+  if (m_hwnd) ::NotifyWinEvent(EVENT_OBJECT_REORDER, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Form::PostPress(Control& control) {
+  if (m_hwnd) ::PostMessageA(m_hwnd, kPressMessage, static_cast<WPARAM>(AccessibleChildId(*this, control)), 0);
+}
+
+// Posted, so that it follows the system's own focus event for the window (raised inside
+// SetFocus) and is raised once however many changes led to it.
+void Form::AnnounceFocusLater() {
+  if (!m_hwnd || m_focusAnnouncePending) return;
+  m_focusAnnouncePending = ::PostMessageA(m_hwnd, kAnnounceFocusMessage, 0, 0) != FALSE;
+}
+
+void Form::AnnounceFocus() {
+  m_focusAnnouncePending = false;
+  if (m_hwnd && ::IsWindowVisible(m_hwnd) && ::GetFocus() == m_hwnd && m_focusedControl && m_focusedControl->Showing())
+    NotifyAccessible(EVENT_OBJECT_FOCUS, *m_focusedControl);
 }
 
 bool Form::MoveFocus(bool back) {
@@ -426,7 +465,23 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       // The focused drawn control shows its cue only while the form's window has the focus.
       if (m_focusedControl) m_focusedControl->Invalidate();
+      if (msg == WM_SETFOCUS) AnnounceFocusLater();
       return DefaultHandler(msg, wParam, lParam);
+    case WM_SHOWWINDOW:
+      if (wParam) AnnounceFocusLater();
+      return DefaultHandler(msg, wParam, lParam);
+    case kAnnounceFocusMessage:
+      AnnounceFocus();
+      return 0;
+    case kPressMessage: {
+      const std::vector<Control*> children = AccessibleChildren(*this);
+      const auto id = static_cast<std::size_t>(wParam);
+      Control* control = id >= 1 && id <= children.size() ? children[id - 1] : nullptr;
+      if (control && control->Role() == Control::AccessibleRole::PushButton && control->Showing() &&
+          control->Enabled())
+        control->Press();
+      return 0;
+    }
     default:
       return DefaultHandler(msg, wParam, lParam);
   }
@@ -477,6 +532,7 @@ LRESULT Form::LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       } else if (m_focusedControl && m_focusedControl->Showing()) {
         ::SetFocus(m_hwnd);
         m_focusedControl->Invalidate();
+        AnnounceFocusLater();
       } else if (m_focus && m_focus->Handle() && ::IsWindowVisible(m_focus->Handle())) {
         m_focus->Focus();
       } else if (m_defaultButton && m_defaultButton->Handle()) {

@@ -97,7 +97,8 @@ class Form {
   // the keyboard focus), and the ones Enter (when no button has the focus) and Escape press.
   Control* FocusedControl() const { return m_focusedControl; }
   void FocusControl(Control* control);
-  void SetDefaultControl(Control* control) { m_defaultControl = control; }
+  void SetDefaultControl(Control* control);
+  Control* DefaultControl() const { return m_defaultControl; }
   void SetEscapeControl(Control* control) { m_escapeControl = control; }
 
   // Tooltips for the controls' hints; Create() makes them when the form shows hints. Call
@@ -108,6 +109,13 @@ class Form {
   // Called by the message loops for every key message meant for this form or its children;
   // true when the form has handled it.
   bool TranslateKey(const MSG& msg);
+
+  // Screen readers: an EVENT_OBJECT_ code for one control (by its child id), the children's
+  // showing changed as a whole, and a press asked for from outside (done once the asker's call
+  // has returned; a press may run a whole installation).
+  void NotifyAccessible(DWORD event, const Control& control) const;
+  void NotifyAccessibleReorder() const;
+  void PostPress(Control& control);
 
   // Used by controls.
   void InvalidateArea(const Rect& area);
@@ -149,6 +157,9 @@ class Form {
   bool MoveFocus(bool back);
   // Enter: the focused drawn control or push button, else the default one.
   void PressDefault();
+  // The focus event for the focused drawn control, once the system's own for the window is out.
+  void AnnounceFocusLater();
+  void AnnounceFocus();
 
   FormDescription m_description;
   std::unique_ptr<HintWindow> m_hints;
@@ -165,6 +176,7 @@ class Form {
   Control* m_defaultControl = nullptr;
   Control* m_escapeControl = nullptr;
   bool m_trackingLeave = false;
+  bool m_focusAnnouncePending = false;
   POINT m_lastMouse{-1, -1};
   long m_paintCount = 0;
 };

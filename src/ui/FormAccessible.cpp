@@ -41,7 +41,6 @@ const Oleacc& LoadOleacc() {
 }
 
 void Collect(Control& control, std::vector<Control*>& children) {
-  if (!control.Showing()) return;
   if (control.Role() != Control::AccessibleRole::None || dynamic_cast<ChildWindowControl*>(&control))
     children.push_back(&control);
   for (const auto& child : control.Children()) Collect(*child, children);
@@ -106,27 +105,27 @@ class FormAccessible : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return m_standard->get_accParent(parent); }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!count) return E_POINTER;
+    *count = 0;
+    if (Gone()) return RPC_E_DISCONNECTED;
     *count = static_cast<long>(Children().size());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (Gone()) return RPC_E_DISCONNECTED;
     Control* control = ChildOf(child);
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
     // A real child window is an object of its own; a drawn control is a simple element.
-    const auto fromWindow = LoadOleacc().accessibleObjectFromWindow;
-    if (auto* window = dynamic_cast<ChildWindowControl*>(control); window && window->Handle() && fromWindow)
-      return fromWindow(window->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                        reinterpret_cast<void**>(out));
-    return S_FALSE;
+    *out = WindowDispatch(*control);
+    return *out ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (IsSelf(child)) return m_standard->get_accName(child, name);
     if (IAccessible* window = WindowObject(child)) return Ask(window, &IAccessible::get_accName, name);
     Control* control = ChildOf(child);
     if (!name) return E_POINTER;
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
     *name = Text(control->AccessibleName());
     return S_OK;
   }
@@ -134,20 +133,24 @@ class FormAccessible : public IAccessible {
     if (IsSelf(child)) return m_standard->get_accValue(child, value);
     Control* control = ChildOf(child);
     if (!value) return E_POINTER;
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
     const std::string text = control->AccessibleValue();
     *value = text.empty() ? nullptr : Text(text);
     return text.empty() ? S_FALSE : S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    return IsSelf(child) ? m_standard->get_accDescription(child, text) : Nothing(text);
+    if (IsSelf(child)) return m_standard->get_accDescription(child, text);
+    Control* control = ChildOf(child);
+    if (!control || control->AccessibleDescription().empty()) return Nothing(text);
+    *text = Text(control->AccessibleDescription());
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (IsSelf(child)) return m_standard->get_accRole(child, role);
     if (IAccessible* window = WindowObject(child)) return Ask(window, &IAccessible::get_accRole, role);
     Control* control = ChildOf(child);
     if (!role) return E_POINTER;
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
     role->vt = VT_I4;
     role->lVal = RoleOf(control->Role());
     return S_OK;
@@ -156,10 +159,14 @@ class FormAccessible : public IAccessible {
     if (IsSelf(child)) return m_standard->get_accState(child, state);
     Control* control = ChildOf(child);
     if (!state) return E_POINTER;
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
+    const bool showing = control->Showing();
+    const Form* form = Form::FromHandle(m_window);
     state->vt = VT_I4;
-    state->lVal = (control->Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) |
-                  (control->TakesFocus() ? STATE_SYSTEM_FOCUSABLE : 0) | (control->Focused() ? STATE_SYSTEM_FOCUSED : 0) |
+    state->lVal = (control->Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) | (showing ? 0 : STATE_SYSTEM_INVISIBLE) |
+                  (control->TakesFocus() && showing ? STATE_SYSTEM_FOCUSABLE : 0) |
+                  (control->Focused() ? STATE_SYSTEM_FOCUSED : 0) |
+                  (form && form->DefaultControl() == control ? STATE_SYSTEM_DEFAULT : 0) |
                   (control->Role() == Control::AccessibleRole::StaticText ? STATE_SYSTEM_READONLY : 0);
     return S_OK;
   }
@@ -188,19 +195,33 @@ class FormAccessible : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (IsSelf(child)) return m_standard->get_accDefaultAction(child, action);
+    if (!action) return E_POINTER;
     Control* control = ChildOf(child);
     if (!control || control->Role() != Control::AccessibleRole::PushButton) return Nothing(action);
     *action = Text("Press");
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-    return IsSelf(child) ? m_standard->accSelect(flags, child) : S_FALSE;
+    if (IsSelf(child)) return m_standard->accSelect(flags, child);
+    Control* control = ChildOf(child);
+    Form* form = Form::FromHandle(m_window);
+    if (!control || !form) return Gone() ? RPC_E_DISCONNECTED : E_INVALIDARG;
+    if (flags != SELFLAG_TAKEFOCUS) return S_FALSE;
+    if (!control->Showing() || !control->Enabled()) return S_FALSE;
+    if (auto* window = dynamic_cast<ChildWindowControl*>(control)) {
+      form->FocusControl(nullptr);
+      window->Focus();
+      return S_OK;
+    }
+    if (!control->TakesFocus()) return S_FALSE;
+    form->FocusControl(control);
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
     if (IsSelf(child)) return m_standard->accLocation(left, top, width, height, child);
     Control* control = ChildOf(child);
     if (!left || !top || !width || !height) return E_POINTER;
-    if (!control) return E_INVALIDARG;
+    if (!control) return Missing();
     const Rect r = control->BoundsInForm();
     POINT origin{r.left, r.top};
     ::ClientToScreen(m_window, &origin);
@@ -213,18 +234,20 @@ class FormAccessible : public IAccessible {
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     if (!end) return E_POINTER;
     ::VariantInit(end);
-    const long count = static_cast<long>(Children().size());
+    if (Gone()) return RPC_E_DISCONNECTED;
+    const std::vector<Control*> children = Children();
+    const long count = static_cast<long>(children.size());
     const long from = start.vt == VT_I4 ? start.lVal : 0;
-    long to = 0;
-    if (from == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD) to = 1;
-    else if (from == CHILDID_SELF && direction == NAVDIR_LASTCHILD) to = count;
-    else if (from > 0 && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN)) to = from + 1;
-    else if (from > 0 && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP)) to = from - 1;
+    // Over the children that show, in their order.
+    long to = 0, step = 0;
+    if (from == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD) to = 1, step = 1;
+    else if (from == CHILDID_SELF && direction == NAVDIR_LASTCHILD) to = count, step = -1;
+    else if (from > 0 && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN)) to = from + 1, step = 1;
+    else if (from > 0 && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP)) to = from - 1, step = -1;
     else if (from == CHILDID_SELF) return m_standard->accNavigate(direction, start, end);
+    while (step != 0 && to >= 1 && to <= count && !children[to - 1]->Showing()) to += step;
     if (to < 1 || to > count) return S_FALSE;
-    end->vt = VT_I4;
-    end->lVal = to;
-    return S_OK;
+    return ChildAnswer(*children[to - 1], to, end);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
     if (!hit) return E_POINTER;
@@ -235,14 +258,11 @@ class FormAccessible : public IAccessible {
     ::GetClientRect(m_window, &client);
     if (!form || !::PtInRect(&client, p)) return m_standard->accHitTest(x, y, hit);
     const std::vector<Control*> children = Children();
-    // The last (topmost) child whose place holds the point.
+    // The last (topmost) showing child whose place holds the point.
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
       const Rect r = (*it)->BoundsInForm();
-      if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) {
-        hit->vt = VT_I4;
-        hit->lVal = static_cast<long>(children.rend() - it);
-        return S_OK;
-      }
+      if ((*it)->Showing() && p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom)
+        return ChildAnswer(**it, static_cast<long>(children.rend() - it), hit);
     }
     hit->vt = VT_I4;
     hit->lVal = CHILDID_SELF;
@@ -250,10 +270,13 @@ class FormAccessible : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     if (IsSelf(child)) return m_standard->accDoDefaultAction(child);
+    if (Gone()) return RPC_E_DISCONNECTED;
     Control* control = ChildOf(child);
-    if (!control || control->Role() != Control::AccessibleRole::PushButton || !control->Enabled())
+    if (!control || control->Role() != Control::AccessibleRole::PushButton || !control->Showing() ||
+        !control->Enabled())
       return DISP_E_MEMBERNOTFOUND;
-    control->Press();
+    // The press runs once this call has returned: Install runs a whole installation.
+    Form::FromHandle(m_window)->PostPress(*control);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -261,15 +284,35 @@ class FormAccessible : public IAccessible {
 
  private:
   static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+  bool Gone() const { return !::IsWindow(m_window) || !Form::FromHandle(m_window); }
+  HRESULT Missing() const { return Gone() ? RPC_E_DISCONNECTED : E_INVALIDARG; }
+  // A real child window's own object (to be released), nullptr for a drawn control.
+  static IDispatch* WindowDispatch(Control& control) {
+    return static_cast<IDispatch*>(ObjectOfWindow(&control, OBJID_WINDOW, IID_IDispatch));
+  }
+  // A child as navigation and hit testing give it: a real child window as its object, a drawn
+  // control as its id.
+  static HRESULT ChildAnswer(Control& control, long id, VARIANT* out) {
+    if (IDispatch* object = WindowDispatch(control)) {
+      out->vt = VT_DISPATCH;
+      out->pdispVal = object;
+      return S_OK;
+    }
+    out->vt = VT_I4;
+    out->lVal = id;
+    return S_OK;
+  }
   // A real child window's client object (to be released; it knows the window's name and
   // role), nullptr for a drawn control.
   IAccessible* WindowObject(const VARIANT& child) const {
-    auto* window = dynamic_cast<ChildWindowControl*>(ChildOf(child));
+    return static_cast<IAccessible*>(ObjectOfWindow(ChildOf(child), OBJID_CLIENT, kIidAccessible));
+  }
+  static void* ObjectOfWindow(Control* control, LONG objectId, REFIID iid) {
+    auto* window = dynamic_cast<ChildWindowControl*>(control);
     const auto fromWindow = LoadOleacc().accessibleObjectFromWindow;
-    IAccessible* object = nullptr;
+    void* object = nullptr;
     if (!window || !window->Handle() || !fromWindow ||
-        FAILED(fromWindow(window->Handle(), static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                          reinterpret_cast<void**>(&object))))
+        FAILED(fromWindow(window->Handle(), static_cast<DWORD>(objectId), iid, &object)))
       return nullptr;
     return object;
   }

@@ -143,7 +143,11 @@ void TInstProgressForm::SetPosition(std::int32_t bytes) {
   const bool moved = bytes != m_lastPosition;
   // The byte line is set before the bar paints itself, so that one paint pass shows both.
   if (moved) {
-    m_status.SetCaption(ByteLine(bytes, m_totalBytes, LocaleFormatSettings()));
+    // Screen readers hear the byte line a few times a second, and its last value.
+    const DWORD now = ::GetTickCount();
+    const bool announce = bytes >= m_totalBytes || now - m_statusAnnouncedAt >= 250;
+    if (announce) m_statusAnnouncedAt = now;
+    m_status.SetCaption(ByteLine(bytes, m_totalBytes, LocaleFormatSettings()), announce);
     CentreHorizontally(m_status);
   }
   m_bar.SetPosition(bytes);
@@ -157,6 +161,8 @@ void TInstProgressForm::ShowDone(const std::string& stage) {
   const bool wasCancelled = m_cancelled;
   m_pause.SetVisible(false);
   m_cancel.SetCaption("OK");
+  // A screen reader reads the outcome with the button that now has the focus.
+  m_cancel.SetAccessibleDescription(stage);
   CentreHorizontally(m_cancel);
   FocusControl(&m_cancel);
   SetDefaultControl(&m_cancel);

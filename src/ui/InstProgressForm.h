@@ -85,6 +85,7 @@ class TInstProgressForm : public Form, public InstallProgress {
   bool m_waitAtEnd = true;
   std::int32_t m_totalBytes = 0;
   std::int32_t m_lastPosition = -1;
+  DWORD m_statusAnnouncedAt = 0;
   std::int32_t m_fileCount = 0;
 };
 

@@ -13,11 +13,12 @@ Label::Label(std::string name, Rect bounds, Props props)
   AdjustSize();
 }
 
-void Label::SetCaption(std::string caption) {
+void Label::SetCaption(std::string caption, bool announce) {
   if (caption == m_caption) return;
   m_caption = std::move(caption);
   Invalidate();
   AdjustSize();
+  if (announce) NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
 }
 
 void Label::SetTransparent(bool transparent) {

@@ -25,7 +25,9 @@ class Label : public Control {
   const std::string& Caption() const { return m_caption; }
   AccessibleRole Role() const override { return AccessibleRole::StaticText; }
   std::string AccessibleName() const override { return m_caption; }
-  void SetCaption(std::string caption);
+  // `announce` false: screen readers are not told of this change (a text that changes many
+  // times a second is told of a few times a second by its owner).
+  void SetCaption(std::string caption, bool announce = true);
   bool Transparent() const { return m_transparent; }
   void SetTransparent(bool transparent);
 

@@ -82,7 +82,7 @@ TMainFormView::TMainFormView(std::string caption)
       btnCancel(Button(TabSheet1, "btnCancel", 100, 332, "Cancel")),
       btnSetup(Button(TabSheet1, "btnSetup", 316, 332, "NEXT")),
       edInstallDir(Put<TEdit>(TabSheet2, "edInstallDir", Rect{64, 35, 351, 61},
-                              TEdit::Props{.Text = "c:\\zt", .LowerCase = true})),
+                              TEdit::Props{.Text = "c:\\zt", .LowerCase = true, .AccessibleLabel = "Install Folder:"})),
       btnBrowse(Button(TabSheet2, "btnBrowse", 354, 37, "Browse")),
       BtnCancel2(Button(TabSheet2, "BtnCancel2", 45, 341, "Cancel")),
       btnInstall(Button(TabSheet2, "btnInstall", 371, 341, "Install")),

@@ -1,5 +1,7 @@
 #include "ui/PageControl.h"
 
+#include "ui/Form.h"
+
 TTabSheet& TPageControl::AddPage(std::unique_ptr<TTabSheet> page) {
   page->SetBounds(Rect{kSheetInset, kSheetInset, Width() - kSheetInset, Height() - kSheetInset});
   TTabSheet& added = Add(std::move(page));
@@ -16,4 +18,6 @@ void TPageControl::SetActivePage(TTabSheet& page) {
   page.SetVisible(true);
   if (m_active) m_active->SetVisible(false);
   m_active = &page;
+  // What a screen reader lists as showing has changed as a whole.
+  if (Form* form = OwnerForm()) form->NotifyAccessibleReorder();
 }

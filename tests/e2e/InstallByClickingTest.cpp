@@ -217,15 +217,6 @@ TEST(InstallByClicking, NextInstallOkInstallsTheProduct) {
   CleanMachine(folder);
 }
 
-// The client point's colour on screen now.
-std::uint32_t ScreenColour(HWND window, int x, int y) {
-  RECT frame{};
-  ::GetWindowRect(window, &frame);
-  POINT p{x, y};
-  ::ClientToScreen(window, &p);
-  return CaptureWindow(window).Pixel(p.x - frame.left, p.y - frame.top);
-}
-
 // The client area's children as a screen reader reads them from another process: "name
 // (role)", the role as its number.
 std::vector<std::string> AccessibleChildren(HWND window) {
@@ -258,6 +249,69 @@ bool Has(const std::vector<std::string>& children, const std::string& name, long
   return Contains(children, name + " (" + std::to_string(role) + ")");
 }
 
+// What a screen reader hears from another process: "focus NEXT", "name Resume", "value 40%",
+// "reorder", each read (as a reader does) when the event reaches this thread; a focus event
+// carries the description too ("focus OK: Installation Successful."). Events reach this thread
+// only while it takes its messages, which Until() does.
+class ReaderListener {
+ public:
+  explicit ReaderListener(DWORD process) {
+    s_heard = &m_heard;
+    m_hook = ::SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, &Heard, process, 0,
+                               WINEVENT_OUTOFCONTEXT);
+  }
+  ~ReaderListener() {
+    if (m_hook) ::UnhookWinEvent(m_hook);
+    s_heard = nullptr;
+  }
+  bool Until(const std::string& line, DWORD timeoutMs = 20000) {
+    const DWORD start = ::GetTickCount();
+    while (!Contains(m_heard, line)) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+      if (::GetTickCount() - start > timeoutMs) return false;
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+    return true;
+  }
+  const std::vector<std::string>& HeardSoFar() const { return m_heard; }
+
+ private:
+  static void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG child, DWORD, DWORD) {
+    if (!s_heard || objectId != OBJID_CLIENT) return;
+    if (event == EVENT_OBJECT_REORDER) {
+      s_heard->push_back("reorder");
+      return;
+    }
+    const char* kind = event == EVENT_OBJECT_FOCUS         ? "focus"
+                       : event == EVENT_OBJECT_NAMECHANGE  ? "name"
+                       : event == EVENT_OBJECT_VALUECHANGE ? "value"
+                                                           : nullptr;
+    IAccessible* object = nullptr;
+    VARIANT id{};
+    if (!kind || FAILED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(objectId), static_cast<DWORD>(child), &object, &id)) || !object) return;
+    const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*question)(VARIANT, BSTR*)) {
+      BSTR text = nullptr;
+      char buffer[256] = {};
+      if (SUCCEEDED((object->*question)(id, &text)) && text)
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+      ::SysFreeString(text);
+      return std::string(buffer);
+    };
+    std::string line = std::string(kind) + " " +
+                       read(event == EVENT_OBJECT_VALUECHANGE ? &IAccessible::get_accValue : &IAccessible::get_accName);
+    if (const std::string description = read(&IAccessible::get_accDescription);
+        event == EVENT_OBJECT_FOCUS && !description.empty())
+      line += ": " + description;
+    object->Release();
+    s_heard->push_back(line);
+  }
+
+  static inline std::vector<std::string>* s_heard = nullptr;
+  std::vector<std::string> m_heard;
+  HWINEVENTHOOK m_hook = nullptr;
+};
+
 TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   ::CoInitialize(nullptr);
   const std::string folder = "c:\\zt\\";
@@ -266,6 +320,7 @@ TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   const UniqueKernelHandle held(::CreateEventA(nullptr, TRUE, FALSE, "qlx-test-held"));
   const UniqueKernelHandle release(::CreateEventA(nullptr, TRUE, FALSE, "qlx-test-release"));
   ::SetEnvironmentVariableA("QLX_HOLD_AT", "1:InstallProgram.file: ");
+  ReaderListener reader(0);
   auto [installer, main] = StartOnCleanMachine(folder, ToWindowsPath(QLX_STOPPING_INSTALLER_PATH));
   ::SetEnvironmentVariableA("QLX_HOLD_AT", nullptr);
   ASSERT_NE(main, nullptr);
@@ -274,9 +329,14 @@ TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   EXPECT_TRUE(Has(welcome, "NEXT", ROLE_SYSTEM_PUSHBUTTON) && Has(welcome, "Cancel", ROLE_SYSTEM_PUSHBUTTON) &&
               Has(welcome, "This will install Corvane Quillon", ROLE_SYSTEM_STATICTEXT))
       << ::testing::PrintToString(welcome);
+  // The reader hears the focused button when the window shows, and each Tab.
+  EXPECT_TRUE(reader.Until("focus NEXT")) << ::testing::PrintToString(reader.HeardSoFar());
   // NEXT has the focus: Tab to Cancel and on round to NEXT, then Space presses it. On the
   // install page the focus is in the folder field and Enter presses Install.
   PressKeys(main, {VK_TAB, VK_TAB, VK_SPACE});
+  // The page switch, and the field by the label drawn beside it.
+  for (const char* heard : {"focus Cancel", "reorder", "focus Install Folder:"})
+    EXPECT_TRUE(reader.Until(heard)) << heard << ": " << ::testing::PrintToString(reader.HeardSoFar());
   const std::vector<std::string> installPage = AccessibleChildren(main);
   EXPECT_TRUE(Has(installPage, "Install", ROLE_SYSTEM_PUSHBUTTON) && Has(installPage, "Browse", ROLE_SYSTEM_PUSHBUTTON) &&
               std::any_of(installPage.begin(), installPage.end(),
@@ -289,11 +349,13 @@ TEST(InstallByClicking, TheKeyboardAloneInstalls) {
   const std::vector<std::string> running = AccessibleChildren(progress);
   EXPECT_TRUE(Has(running, "Installation Progress", ROLE_SYSTEM_PROGRESSBAR) && Has(running, "Pause", ROLE_SYSTEM_PUSHBUTTON))
       << ::testing::PrintToString(running);
+  EXPECT_TRUE(reader.Until("focus Pause")) << ::testing::PrintToString(reader.HeardSoFar());
   ::SetEvent(release.get());
-  // OK shows in the end state where the strip was empty; it has the focus, Space presses it.
-  const std::uint32_t strip = ScreenColour(progress, 228, 158);
-  for (int i = 0; i < 600 && ::IsWindowVisible(progress) && ScreenColour(progress, 228, 158) == strip; ++i)
-    ::Sleep(100);
+  // The end: the caption change, and the outcome read with the button that has the focus (its
+  // child id the same while the labels above it hide).
+  for (const char* heard : {"name OK", "focus OK: Installation Successful.", "value 100%"})
+    EXPECT_TRUE(reader.Until(heard)) << heard << ": " << ::testing::PrintToString(reader.HeardSoFar());
+  // OK has the focus in the end state; Space presses it.
   SaveScreenshot(progress, "progress-end-focused-ok");
   PressKeys(progress, {VK_SPACE});
   HWND report = installer.WaitForWindow("Quillon", 20000);

@@ -1,10 +1,11 @@
 // The form host: painting through one off-screen bitmap, clipping, transparency, alignment,
-// visibility and the mouse going to the right control.
+// visibility, the mouse going to the right control, and what a screen reader is given.
 #include "ui/Form.h"
 
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
@@ -316,6 +317,80 @@ TEST(FormHost, ChildWindowsFollowPagesTabOrderAndPointer) {
   ::SetCursorPos(over.x, over.y);
   ::SendMessageA(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(::GetCursor(), DragCursor());
+}
+
+// Children keep their ids across a page switch (a hidden one answers as invisible); a press a
+// reader asks for runs after its call has returned; take-focus, the default state, the field
+// named by its label, checked pointers, and "disconnected" once the window is gone.
+TEST(FormHost, ScreenReaderChildrenKeepTheirIdsAndPressesWaitForTheCallToReturn) {
+  auto form = MakeHostForm(400, 200, clRed);
+  auto& pages = form->Add(std::make_unique<TPageControl>("PageControl1", Rect{0, 0, 400, 200}));
+  auto& first = pages.AddPage(std::make_unique<TTabSheet>("TabSheet1"));
+  auto& second = pages.AddPage(std::make_unique<TTabSheet>("TabSheet2"));
+  first.Add(std::make_unique<TAdvToolButton>("next", Rect{10, 10, 90, 40}, TAdvToolButton::Props{.Caption = "NEXT"}));
+  second.Add(std::make_unique<TEdit>("edit", Rect{64, 35, 351, 61},
+                                     TEdit::Props{.Text = "c:\\zt", .AccessibleLabel = "Install Folder:"}));
+  int presses = 0;
+  auto& install = second.Add(std::make_unique<TAdvToolButton>(
+      "install", Rect{10, 80, 90, 110},
+      TAdvToolButton::Props{.Caption = "Install", .OnClick = [&](TAdvToolButton&) { ++presses; }}));
+  form->Show();
+  ::CoInitialize(nullptr);
+  IAccessible* reader = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(form->Handle(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                     reinterpret_cast<void**>(&reader))));
+  const auto child = [](long id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  const auto name = [&](long id) {
+    BSTR text = nullptr;
+    reader->get_accName(child(id), &text);
+    char buffer[128] = {};
+    if (text) ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    ::SysFreeString(text);
+    return std::string(buffer);
+  };
+  const auto state = [&](long id) {
+    VARIANT v{};
+    reader->get_accState(child(id), &v);
+    return v.lVal;
+  };
+  long count = 0;
+  reader->get_accChildCount(&count);
+  ASSERT_EQ(count, 3);
+  EXPECT_EQ(name(1), "NEXT");
+  EXPECT_EQ(name(2), "Install Folder:");
+  EXPECT_EQ(name(3), "Install");
+  EXPECT_TRUE(state(3) & STATE_SYSTEM_INVISIBLE);
+  EXPECT_FALSE(state(1) & STATE_SYSTEM_INVISIBLE);
+
+  pages.SetActivePage(second);
+  reader->get_accChildCount(&count);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(name(3), "Install");
+  EXPECT_TRUE(state(1) & STATE_SYSTEM_INVISIBLE);
+  EXPECT_FALSE(state(3) & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_DEFAULT));
+  form->SetDefaultControl(&install);
+  EXPECT_TRUE(state(3) & STATE_SYSTEM_DEFAULT);
+  // Hidden, NEXT cannot be pressed; Install is pressed once the call has returned.
+  EXPECT_EQ(reader->accDoDefaultAction(child(1)), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(reader->accDoDefaultAction(child(3)), S_OK);
+  EXPECT_EQ(presses, 0);
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  EXPECT_EQ(presses, 1);
+  EXPECT_EQ(reader->accSelect(SELFLAG_TAKEFOCUS, child(3)), S_OK);
+  EXPECT_EQ(form->FocusedControl(), &install);
+  EXPECT_EQ(reader->get_accDefaultAction(child(3), nullptr), E_POINTER);
+
+  form->DestroyHandle();
+  EXPECT_EQ(reader->get_accChildCount(&count), RPC_E_DISCONNECTED);
+  EXPECT_EQ(reader->accDoDefaultAction(child(3)), RPC_E_DISCONNECTED);
+  reader->Release();
+  ::CoUninitialize();
 }
 
 }  // namespace
