@@ -6,6 +6,7 @@
 #include "support/Paths.h"
 #include "support/System.h"
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 #include "ui/Label.h"
 #include "ui/MessageLoop.h"
 #include "ui/PushButton.h"
@@ -92,8 +93,9 @@ class ButtonStrip : public Control {
  public:
   ButtonStrip(Rect bounds, TColor fill, TColor line) : Control("Strip", bounds), m_fill(fill), m_line(line) {}
   void Paint(HDC dc) override {
-    if (auto fill = Resolve(m_fill)) FillSolid(dc, ClientRect(), *fill);
-    if (auto line = Resolve(m_line)) FillSolid(dc, Rect{0, 0, Width(), 1}, *line);
+    const bool plain = HighContrast();
+    if (auto fill = Resolve(plain ? clBtnFace : m_fill)) FillSolid(dc, ClientRect(), *fill);
+    if (auto line = Resolve(plain ? clBtnText : m_line)) FillSolid(dc, Rect{0, 0, Width(), 1}, *line);
   }
 
  private:

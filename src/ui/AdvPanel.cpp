@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 #include "ui/Shading.h"
 
 TAdvPanel::TAdvPanel(std::string name, Rect bounds, Props props)
@@ -63,8 +64,9 @@ Rect DrawBevel(HDC dc, const Rect& r, TPanelBevel bevel, int width) {
 
 void TAdvPanel::Paint(HDC dc) {
   Rect r = ClientRect();
-  const auto from = Resolve(m_props.Color);
-  const auto to = Resolve(m_props.ColorTo);
+  const bool plain = HighContrast();
+  const auto from = Resolve(plain ? clBtnFace : m_props.Color);
+  const auto to = plain ? std::nullopt : Resolve(m_props.ColorTo);
   if (from && !to) {
     FillSolid(dc, r, *from);
   } else if (from && to) {

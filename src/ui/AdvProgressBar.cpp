@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/Form.h"
+#include "ui/HighContrast.h"
 #include "ui/Shading.h"
 
 TAdvProgressBar::TAdvProgressBar(std::string name, Rect bounds, Props props)
@@ -77,9 +78,34 @@ void TAdvProgressBar::ShadeBlock(HDC dc, const Rect& block, Rgb strong, Rgb ligh
     FillSolid(dc, band.rect, band.colour);
 }
 
+// High contrast: the window colour framed in its text colour, the done part in the highlight,
+// the percentage on a box of the window colour.
+void TAdvProgressBar::DrawPlainPicture(HDC dc) {
+  const int w = Width(), h = Height();
+  const Rgb window = Resolve(clWindow).value_or(Rgb{255, 255, 255});
+  const Rgb text = Resolve(clWindowText).value_or(Rgb{});
+  FillSolid(dc, ClientRect(), window);
+  FrameSolid(dc, ClientRect(), text);
+  const int filled = FilledLength(w - 2, Percent());
+  if (filled > 0) FillSolid(dc, Rect{1, 1, 1 + filled, h - 1}, Resolve(clHighlight).value_or(text));
+  if (!m_props.ShowPosition) return;
+  const std::string label = m_props.ShowPercentage ? std::to_string(Percent()) + "%" : std::to_string(Position());
+  SelectGuard font(dc, FontHandle());
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &size);
+  ::SetBkMode(dc, OPAQUE);
+  ::SetBkColor(dc, ToColorRef(window));
+  ::SetTextColor(dc, ToColorRef(text));
+  ::TextOutA(dc, w / 2 - size.cx / 2, h / 2 - size.cy / 2, label.data(), static_cast<int>(label.size()));
+}
+
 void TAdvProgressBar::DrawPicture(HDC dc) {
   const int w = Width(), h = Height();
   const Rect client = ClientRect();
+  if (HighContrast()) {
+    DrawPlainPicture(dc);
+    return;
+  }
   if (m_props.Rounded) FillSolid(dc, client, ToRgb(kTransparentKey));
 
   const Rgb background = Resolve(m_props.BackgroundColor).value_or(Rgb{255, 255, 255});

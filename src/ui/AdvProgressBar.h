@@ -68,6 +68,7 @@ class TAdvProgressBar : public Control {
   void Paint(HDC dc) override;
 
  private:
+  void DrawPlainPicture(HDC dc);
   void DrawPicture(HDC dc);
   void ShadeBlock(HDC dc, const Rect& block, Rgb strong, Rgb light) const;
 

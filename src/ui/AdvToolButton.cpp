@@ -2,6 +2,7 @@
 
 #include "ui/Form.h"
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 #include "ui/Shading.h"
 
 TAdvToolButton::TAdvToolButton(std::string name, Rect bounds, Props props)
@@ -113,6 +114,10 @@ void TAdvToolButton::EnabledChanged() {
 }
 
 void TAdvToolButton::Paint(HDC dc) {
+  if (HighContrast()) {
+    PaintPlain(dc);
+    return;
+  }
   const ToolButtonFace face = PlanToolButtonFace(m_props.Colours, m_props.Rounded, Visual(), Width(), Height());
   const auto from = Resolve(face.from);
   const auto to = Resolve(face.to);
@@ -157,4 +162,30 @@ void TAdvToolButton::Paint(HDC dc) {
     drawAt(at.x + 1, at.y + 1, clBtnHighlight);
     drawAt(at.x, at.y, clBtnShadow);
   }
+}
+
+// High contrast: a flat face in the system's colours, framed in the text colour; hot and
+// pressed take the highlight; the focus cue in the face's own colours.
+void TAdvToolButton::PaintPlain(HDC dc) {
+  const bool highlit = Visual() != ToolButtonVisual::Normal;
+  const Rect r = ClientRect();
+  const TColor faceColour = highlit ? clHighlight : clBtnFace;
+  const TColor textColour = !Enabled() ? clGrayText : highlit ? clHighlightText : clBtnText;
+  const Rgb face = Resolve(faceColour).value_or(Rgb{});
+  const Rgb text = Resolve(textColour).value_or(Rgb{});
+  FillSolid(dc, r, face);
+  FrameSolid(dc, r, Resolve(clBtnText).value_or(Rgb{}));
+  if (Focused()) {
+    const RECT inside = ToRECT(r.Inflated(-3));
+    ::SetTextColor(dc, ToColorRef(text));
+    ::SetBkColor(dc, ToColorRef(face));
+    ::DrawFocusRect(dc, &inside);
+  }
+  if (!m_props.ShowCaption || m_props.Caption.empty()) return;
+  SelectGuard font(dc, FontHandle());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(text));
+  RECT box = ToRECT(r);
+  ::DrawTextA(dc, m_props.Caption.data(), static_cast<int>(m_props.Caption.size()), &box,
+              DT_SINGLELINE | DT_NOPREFIX | DT_CENTER | DT_VCENTER);
 }

@@ -66,6 +66,7 @@ class TAdvToolButton : public Control {
   void EnabledChanged() override;
 
  private:
+  void PaintPlain(HDC dc);
   bool CanBecomeHot() const;
   void UpdateHotFromCursor();
 

@@ -30,6 +30,10 @@ constexpr TColor clWindowText = SystemColour(8);
 constexpr TColor clBtnFace = SystemColour(15);
 constexpr TColor clBtnShadow = SystemColour(16);
 constexpr TColor clBtnHighlight = SystemColour(20);
+constexpr TColor clHighlight = SystemColour(13);
+constexpr TColor clHighlightText = SystemColour(14);
+constexpr TColor clGrayText = SystemColour(17);
+constexpr TColor clBtnText = SystemColour(18);
 
 constexpr bool IsNone(TColor c) { return c == clNone; }
 constexpr bool IsSystemColour(TColor c) { return (c & 0xFF000000) == kSystemColourFlag; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 
 TEdit::TEdit(std::string name, Rect bounds, Props props)
     : ChildWindowControl(std::move(name), bounds),
@@ -47,6 +48,11 @@ void TEdit::Command(WORD code) {
 }
 
 HBRUSH TEdit::CtlColor(HDC dc) {
+  if (HighContrast()) {
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return ::GetSysColorBrush(COLOR_WINDOW);
+  }
   const Rgb ground = Resolve(m_color).value_or(Rgb{255, 255, 255});
   if (!m_brush) m_brush = MakeBrush(ground);
   if (auto text = Resolve(Font().Color)) ::SetTextColor(dc, ToColorRef(*text));

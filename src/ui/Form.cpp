@@ -13,6 +13,7 @@
 #include "ui/ChildWindowControl.h"
 #include "ui/FormAccessible.h"
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 #include "ui/Hints.h"
 
 namespace {
@@ -168,7 +169,8 @@ void Form::ChildWindowsChanged(Control& subtree) {
 void Form::RenderTo(HDC dc) { RenderArea(dc, m_client->ClientRect()); }
 
 void Form::RenderArea(HDC dc, const Rect& area) {
-  if (auto colour = Resolve(m_color)) FillSolid(dc, area.Intersect(m_client->ClientRect()), *colour);
+  if (auto colour = Resolve(HighContrast() ? clBtnFace : m_color))
+    FillSolid(dc, area.Intersect(m_client->ClientRect()), *colour);
   for (auto& child : m_client->Children()) PaintControl(dc, *child, area);
 }
 
@@ -469,6 +471,11 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefaultHandler(msg, wParam, lParam);
     case WM_SHOWWINDOW:
       if (wParam) AnnounceFocusLater();
+      return DefaultHandler(msg, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // High contrast may have come or gone: everything is drawn again, the child windows too.
+      ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       return DefaultHandler(msg, wParam, lParam);
     case kAnnounceFocusMessage:
       AnnounceFocus();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "ui/HighContrast.h"
+
 TJvGradient::TJvGradient(std::string name, Rect bounds, Props props)
     : Control(std::move(name), bounds, props.Align),
       m_style(props.Style),
@@ -78,6 +80,10 @@ void TJvGradient::Render() {
 
 void TJvGradient::Paint(HDC dc) {
   const int w = Width(), h = Height();
+  if (HighContrast()) {
+    if (auto face = Resolve(clBtnFace)) FillSolid(dc, ClientRect(), *face);
+    return;
+  }
   if (w != m_renderedWidth || h != m_renderedHeight) {
     m_renderedWidth = w;
     m_renderedHeight = h;

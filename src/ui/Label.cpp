@@ -1,6 +1,7 @@
 #include "ui/Label.h"
 
 #include "ui/Gdi.h"
+#include "ui/HighContrast.h"
 
 Label::Label(std::string name, Rect bounds, Props props)
     : Control(std::move(name), bounds),
@@ -44,11 +45,13 @@ void Label::AdjustSize() {
 }
 
 void Label::Paint(HDC dc) {
+  const bool plain = HighContrast();
   if (!m_transparent)
-    if (auto colour = Resolve(m_color)) FillSolid(dc, ClientRect(), *colour);
+    if (auto colour = Resolve(plain ? clBtnFace : m_color)) FillSolid(dc, ClientRect(), *colour);
   SelectGuard font(dc, FontHandle());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(Resolve(Font().Color).value_or(Rgb{})));
+  const TColor text = plain ? (Enabled() ? clBtnText : clGrayText) : Font().Color;
+  ::SetTextColor(dc, ToColorRef(Resolve(text).value_or(Rgb{})));
   RECT r = ToRECT(ClientRect());
   // No prefix handling: file names with '&' are shown as they are.
   const UINT lines = m_wordWrap ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE;

@@ -1,6 +1,9 @@
 // Renders every drawn control in each state the windows use into build/gallery/*.png, and one
 // composite picture of them all (gallery.png). Each state is reached the way a user reaches it:
 // hot and pressed looks by mouse messages to the hosting form.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
+#include "ui/HighContrast.h"
 #include "ui/InstProgressForm.h"
 #include "ui/InstallerFonts.h"
 #include "ui/JvGradient.h"
@@ -146,6 +150,51 @@ TEST(Gallery, RendersEveryControlInEachStateAndOneComposite) {
   EXPECT_EQ(welcome[1].image.Pixel(185 + 4 + 318, 4 + 333), 0x800000u);
   EXPECT_EQ(welcome[2].image.Pixel(185 + 4 + 318, 4 + 333), 0xD2D3D8u);
   EXPECT_EQ(progress[2].image.Pixel(56, 139 + 7), 0xE98C01u);
+}
+
+// Whether the colour (0xRRGGBB) is one of `colours` or lies between two of them, as the edge of
+// smoothed text does.
+bool BlendOfTwo(const std::vector<std::uint32_t>& colours, std::uint32_t pixel) {
+  const auto channel = [](std::uint32_t c, int i) { return static_cast<int>((c >> (16 - 8 * i)) & 0xFF); };
+  for (std::uint32_t a : colours)
+    for (std::uint32_t b : colours) {
+      int widest = 0;
+      for (int i = 1; i < 3; ++i)
+        if (std::abs(channel(b, i) - channel(a, i)) > std::abs(channel(b, widest) - channel(a, widest))) widest = i;
+      const int span = channel(b, widest) - channel(a, widest);
+      const double t = span == 0 ? 0.0 : double(channel(pixel, widest) - channel(a, widest)) / span;
+      if (t < 0 || t > 1) continue;
+      bool onLine = true;
+      for (int i = 0; i < 3 && onLine; ++i)
+        onLine = std::abs(channel(pixel, i) - (channel(a, i) + t * (channel(b, i) - channel(a, i)))) <= 2.5;
+      if (onLine) return true;
+    }
+  return false;
+}
+
+// In high contrast the windows take the system's colours only: no gradient band, no fixed
+// colour; smoothed text edges blend two of them. (The welcome page's product picture is left
+// out: a picture, not behind text.)
+TEST(Gallery, HighContrastUsesTheSystemColoursOnly) {
+  const ScopedHighContrast on(true);
+  std::vector<std::uint32_t> allowed;
+  for (int index : {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+                    COLOR_GRAYTEXT, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}) {
+    const COLORREF c = ::GetSysColor(index);
+    allowed.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+  }
+  const Shot shots[] = {WelcomePage(ButtonState::Focused), ProgressWindow(45, ButtonState::Hot),
+                        ProgressWindow(100, ButtonState::Normal)};
+  for (const Shot& shot : shots) {
+    ASSERT_TRUE(WritePng(GalleryPath("high-contrast-" + shot.name + ".png"), shot.image)) << shot.name;
+    int foreign = 0;
+    for (int y = 0; y < shot.image.height; ++y)
+      for (int x = 0; x < shot.image.width; ++x) {
+        const bool picture = shot.name.rfind("welcome", 0) == 0 && x >= 38 && x < 143 + 8 && y >= 19 && y < 124 + 8;
+        if (!picture && !BlendOfTwo(allowed, shot.image.Pixel(x, y))) ++foreign;
+      }
+    EXPECT_EQ(foreign, 0) << shot.name;
+  }
 }
 
 }  // namespace
