@@ -128,6 +128,8 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
       !InstallFolderRefusal(AddTrailingBackslash(CanonicalFolder(folder)), SystemFolders()).empty())
     return kExitBadRecord;
   ::WaitForSingleObject(parent.get(), INFINITE);
+  // The uninstaller has written its last line: this copy's lines follow it.
+  if (const auto log = IdentityFromText(options.logIdentity)) ProgramShell::ContinueLog(NamePart(options.programPath), *log);
   // The folder held, and the two files reached through it, as in the uninstall itself.
   // The uninstaller's own hold on the folder may outlive its process for a moment.
   std::string why;
@@ -136,11 +138,13 @@ int FinishSelfRemoval(const SelfRemovalOptions& options) {
     ::Sleep(kDeleteRetryMs);
     held = HeldFolder::Open(folder, why);
   }
-  if (!held) return kExitBadRecord;
   // The path may lead elsewhere by now: only the folder the uninstaller held is worked on.
-  const std::optional<FileIdentity> identity = held->Identity();
-  if (!identity || IdentityText(*identity) != options.folderIdentity) return kExitBadRecord;
-  if (const auto log = IdentityFromText(options.logIdentity)) ProgramShell::ContinueLog(NamePart(options.programPath), *log);
+  const std::optional<FileIdentity> identity = held ? held->Identity() : std::nullopt;
+  if (!identity || IdentityText(*identity) != options.folderIdentity) {
+    LogFormat("Uninstall.Finishing copy refused %s: %s", folder,
+              held ? "it is not the folder the uninstaller held" : why);
+    return kExitBadRecord;
+  }
   // What stays makes the exit code say so (3); the folder itself may hold the user's files.
   const auto removal = [](const std::string& path, std::uint32_t error) {
     if (error == 0)
