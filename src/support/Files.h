@@ -11,6 +11,7 @@
 
 #include "support/FileNameRules.h"
 #include "support/UniqueHandle.h"
+#include "support/WriteResult.h"
 
 // True for an existing file, false for a folder or a missing path.
 bool FileIsPresent(const std::string& path);
@@ -18,14 +19,6 @@ bool FileIsPresent(const std::string& path);
 // Last-write time of an existing file in local time, as days since 30 December 1899 with the
 // time of day (milliseconds included) as the fraction. 0 when the file cannot be read.
 double FileDateTime(const std::string& path);
-
-// What a whole-file write came to: error 0 when the file holds the new content, otherwise the
-// system's error code. A short write for which the system gave no code counts as
-// ERROR_HANDLE_DISK_FULL.
-struct WriteResult {
-  std::uint32_t error = 0;
-  bool Written() const { return error == 0; }
-};
 
 // Writes `text` as the whole content of the file; an empty text deletes the file instead, which
 // counts as written. A file that cannot be opened for writing gives the open's error without a

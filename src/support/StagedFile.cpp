@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "support/FileNameRules.h"
 #include "support/HeldFolder.h"
 #include "support/Links.h"
 #include "support/Paths.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "support/Files.h"
 #include "support/NewFile.h"
+#include "support/WriteResult.h"
 
 class StagedFile {
  public:

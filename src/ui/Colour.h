@@ -50,7 +50,6 @@ constexpr Rgb ToRgb(TColor c) {
   return Rgb{static_cast<std::uint8_t>(c & 0xFF), static_cast<std::uint8_t>((c >> 8) & 0xFF),
              static_cast<std::uint8_t>((c >> 16) & 0xFF)};
 }
-constexpr TColor FromRgb(Rgb c) { return RgbColour(c.r, c.g, c.b); }
 
 // The RGB value to draw with. System colours are looked up through `systemLookup` (the index
 // in, 0x00BBGGRR out); none and any other value without an RGB meaning give std::nullopt.

@@ -50,7 +50,6 @@ class Form {
 
   void Show(int command = SW_SHOW);
   void Hide();
-  bool IsShown() const { return m_hwnd && ::IsWindowVisible(m_hwnd); }
   void SetCaption(const std::string& caption);
   // The client size; before Create() it sets the size the window is made with.
   void SetClientSize(int width, int height);

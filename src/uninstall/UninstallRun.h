@@ -9,17 +9,10 @@
 
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
+#include "product/ExitCodes.h"
 #include "product/InstallFolder.h"
 #include "product/RecordReader.h"
 #include "uninstall/InstalledFiles.h"
-
-// Exit codes, matching the installer's where they meet.
-inline constexpr int kExitRemoved = 0;
-inline constexpr int kExitAlreadyRunning = 1;
-inline constexpr int kExitBadRecord = 2;
-inline constexpr int kExitFilesKept = 3;
-inline constexpr int kExitFailed = 4;
-inline constexpr int kExitCancelled = 5;
 
 // The text after "Exit code %d: " in the log.
 const char* ExitCodeText(int code);
