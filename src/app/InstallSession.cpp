@@ -70,15 +70,15 @@ InstallAttempt FromOutcome(const InstallOutcome& outcome, bool installed) {
 
 }  // namespace
 
-InstallSession::InstallSession(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode)
-    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_mode(mode) {}
+InstallSession::InstallSession(DialogService& dialogs, InstallProgressFactory makeProgress, const Switches& switches)
+    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_mode(switches.mode), m_switches(switches) {}
 
 std::string InstallSession::VersionLine() const {
   return "Version " + m_ownVersion + " " + ShortDateText(FileDateTime(OwnFilePath()));
 }
 
 bool InstallSession::Start(SessionView& view) {
-  ProgramShell::StartLog();
+  ProgramShell::StartLog(m_switches.log);
   LogText("FormCreate: start");
   if (m_mode == RunMode::Silent) LogText("Mode: silent");
   if (m_mode == RunMode::VerySilent) LogText("Mode: very silent");
@@ -201,7 +201,8 @@ InstallAttempt InstallSession::Run(const InstallFolder& folder, SessionView& vie
   LogText("BtnInstallClick.InstallProgram");
   InstallOutcome outcome;
   try {
-    const bool installed = InstallProgram(folder, m_dialogs, m_makeProgress, outcome);
+    const bool installed =
+        InstallProgram(InstallRequest{folder, m_switches.useDosbox}, m_dialogs, m_makeProgress, outcome);
     return FromOutcome(outcome, installed);
   } catch (const EInstallerDamaged& e) {
     view.ShowAgain();

@@ -39,7 +39,7 @@ struct InstallAttempt {
 
 class InstallSession {
  public:
-  InstallSession(DialogService& dialogs, InstallProgressFactory makeProgress, RunMode mode);
+  InstallSession(DialogService& dialogs, InstallProgressFactory makeProgress, const Switches& switches);
 
   // The start: the log first (so that every later step leaves its line), then the own version,
   // the default folder, the installed-copy test and the version question. False when the
@@ -71,6 +71,7 @@ class InstallSession {
   DialogService& m_dialogs;
   InstallProgressFactory m_makeProgress;
   RunMode m_mode;
+  Switches m_switches;
   std::string m_driveRoot;
   std::string m_ownVersion;
   std::string m_folder;

@@ -28,7 +28,7 @@ int RunInstaller(int showCommand) {
     const auto setUp = [silent = switches.mode == RunMode::Silent](TInstProgressForm& form) {
       if (silent) form.SetWaitAtEnd(false);
     };
-    InstallSession session(services.Dialogs(), services.Progress(setUp), switches.mode);
+    InstallSession session(services.Dialogs(), services.Progress(setUp), switches);
     if (unattended) return session.RunUnattended();
     TMainForm mainForm(session);
     mainForm.Create();

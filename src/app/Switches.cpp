@@ -11,6 +11,8 @@ Switches ReadSwitches(const CommandLine& commandLine) {
     if (arg == "/verysilent") verySilent = true;
     if (arg == "/suppressmsgboxes") switches.suppressMsgBoxes = true;
   }
+  switches.log = commandLine.RawContainsLower("/log");
+  switches.useDosbox = commandLine.RawContains("/usedosbox");
   if (verySilent) {
     switches.mode = RunMode::VerySilent;
     switches.suppressMsgBoxes = true;

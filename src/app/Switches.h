@@ -9,7 +9,11 @@
 #include "support/CommandLine.h"
 #include "support/RunMode.h"
 
-using Switches = RunSwitches;
+// The installer's: the run's switches, and "/usedosbox" (a case-sensitive substring of the raw
+// command line: DOSBox is installed whatever the machine).
+struct Switches : RunSwitches {
+  bool useDosbox = false;
+};
 
 Switches ReadSwitches(const CommandLine& commandLine);
 

@@ -7,7 +7,6 @@
 #include "support/Files.h"
 #include "support/Folders.h"
 #include "support/Paths.h"
-#include "support/ProcessCommandLine.h"
 #include "support/RunLog.h"
 #include "support/System.h"
 #include "support/Text.h"
@@ -46,14 +45,9 @@ bool FindDosbox(const std::string& installFolder, const std::vector<std::string>
   return !candidate.empty();
 }
 
-bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder,
-                 const std::vector<std::string>& dosboxFiles) {
-  if (commandLine.RawContains("/usedosbox")) return true;
+bool NeedsDosbox(bool forced, const std::string& installFolder, const std::vector<std::string>& dosboxFiles) {
+  if (forced) return true;
   if (!RunningOnWow64()) return false;
   std::string found;
   return !FindDosbox(installFolder, dosboxFiles, found);
-}
-
-bool NeedsDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles) {
-  return NeedsDosbox(ProcessCommandLine(), installFolder, dosboxFiles);
 }

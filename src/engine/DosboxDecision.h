@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "support/CommandLine.h"
 
 // Looks for dosbox.exe in the install folder's dosbox\ folder, then in the folders one level
 // below the Program Files folder whose lower-cased names contain "dosbox" (hidden and system
@@ -15,9 +14,6 @@
 // receives the candidate ("" when none); logs "FindDosbox.started" and "FindDosbox = %s: <%s>".
 bool FindDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles, std::string& path);
 
-// The decision for `installFolder` (one trailing backslash). "/usedosbox" is a case-sensitive
-// substring of the raw command line. May raise "Bad process handle".
-bool NeedsDosbox(const CommandLine& commandLine, const std::string& installFolder,
-                 const std::vector<std::string>& dosboxFiles);
-// The same for this process's command line.
-bool NeedsDosbox(const std::string& installFolder, const std::vector<std::string>& dosboxFiles);
+// The decision for `installFolder` (one trailing backslash): always with `forced` (the run's
+// "/usedosbox"). May raise "Bad process handle".
+bool NeedsDosbox(bool forced, const std::string& installFolder, const std::vector<std::string>& dosboxFiles);

@@ -170,9 +170,10 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolder& i
 
 // Phases 1 to 5 up to the closing report. The progress window and the items live here, so both
 // are gone before the caller shows the report, and on every path a failure takes.
-RunEnd RunPhases(const InstallFolder& installFolder, DialogService& dialogs, const InstallProgressFactory& makeProgress,
+RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const InstallProgressFactory& makeProgress,
                  InstallOutcome& outcome) {
   LogText("InstallProgram.started");
+  const InstallFolder& installFolder = request.folder;
   UninstallRecord record(installFolder);
   const InstallFolders folders(installFolder);
   const int itemCount = CountChar(',', kPayloadList) + 1;
@@ -181,7 +182,7 @@ RunEnd RunPhases(const InstallFolder& installFolder, DialogService& dialogs, con
   // Where every item's file goes, DOSBox's included whether or not this run writes it.
   const std::vector<std::string> destinations = ItemDestinations(kPayloadList, itemCount, placement);
   const bool needsDosbox =
-      NeedsDosbox(folders.install, std::vector<std::string>(destinations.begin() + normalFiles, destinations.end()));
+      NeedsDosbox(request.useDosbox, folders.install, std::vector<std::string>(destinations.begin() + normalFiles, destinations.end()));
   LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
 
   const InstallFolderAccess access = PrepareInstallFolder(folders.install);
@@ -255,11 +256,11 @@ RunEnd RunPhases(const InstallFolder& installFolder, DialogService& dialogs, con
 
 }  // namespace
 
-bool InstallProgram(const InstallFolder& installFolder, DialogService& dialogs,
+bool InstallProgram(const InstallRequest& request, DialogService& dialogs,
                     const InstallProgressFactory& makeProgress, InstallOutcome& outcome) {
   outcome = InstallOutcome{};
   try {
-    const RunEnd end = RunPhases(installFolder, dialogs, makeProgress, outcome);
+    const RunEnd end = RunPhases(request, dialogs, makeProgress, outcome);
     if (!end.report.empty()) dialogs.ShowNotice(kProductName, end.report);
     return end.success;
   } catch (const EInstallerDamaged& e) {

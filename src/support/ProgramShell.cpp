@@ -33,10 +33,10 @@ std::string LogParentFolder() {
 
 }  // namespace
 
-void ProgramShell::StartLog() {
+void ProgramShell::StartLog(bool logSwitch) {
   const std::string folder = LogParentFolder();
   SetLogEnabled(!folder.empty());
-  if (!folder.empty()) StartRunLog(folder + "corvane\\" + NamePart(OwnFilePath()));
+  if (!folder.empty()) StartRunLog(folder + "corvane\\" + NamePart(OwnFilePath()), logSwitch);
 }
 
 void ProgramShell::ContinueLog(std::string_view programName, const FileIdentity& identity) {

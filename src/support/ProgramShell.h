@@ -20,8 +20,8 @@ class ProgramShell {
   bool TakeSingleInstance(const char* mutexName);
 
   // Switches the run log on and starts it: "corvane\<program name>.log" below the all-users
-  // documents folder, re-created on every run.
-  static void StartLog();
+  // documents folder, re-created on every run. `logSwitch`: the run's "/log".
+  static void StartLog(bool logSwitch);
   // Goes on with the log that the program `programName` started (the file `identity` names).
   static void ContinueLog(std::string_view programName, const FileIdentity& identity);
 

@@ -14,7 +14,6 @@
 #include "support/LogLine.h"
 #include "support/NewFile.h"
 #include "support/Paths.h"
-#include "support/ProcessCommandLine.h"
 
 namespace {
 struct RunLogState {
@@ -39,9 +38,9 @@ const std::string& LogPath() { return State().path; }
 
 void SetLogLineWatch(std::function<void(std::string_view message)> watch) { State().watch = std::move(watch); }
 
-void StartRunLog(const std::string& basePath) {
+void StartRunLog(const std::string& basePath, bool logSwitch) {
   RunLogState& state = State();
-  state.enabled = state.enabled || ProcessCommandLine().RawContainsLower("/log");
+  state.enabled = state.enabled || logSwitch;
   if (!state.enabled) return;
   state.path = ReplaceExtension(basePath, ".log");
   state.file.reset();

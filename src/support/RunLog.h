@@ -20,10 +20,10 @@ void SetLogEnabled(bool enabled);
 // Full path of the log file, "" until StartRunLog has set it.
 const std::string& LogPath();
 
-// Starts this run's log. "/log" anywhere on the lower-cased command line also enables it.
-// The log file is the base path with the extension ".log"; its folder is created, the previous
-// run's file deleted, a new one made and the banner written.
-void StartRunLog(const std::string& basePath);
+// Starts this run's log; `logSwitch` (the run's "/log") also enables it. The log file is the
+// base path with the extension ".log"; its folder is created, the previous run's file deleted,
+// a new one made and the banner written.
+void StartRunLog(const std::string& basePath, bool logSwitch = false);
 
 // The file this run's lines go to; nothing when there is none.
 std::optional<FileIdentity> LogFileIdentity();

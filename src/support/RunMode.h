@@ -9,6 +9,8 @@ enum class RunMode { Interactive, Silent, VerySilent };
 struct RunSwitches {
   RunMode mode = RunMode::Interactive;
   bool suppressMsgBoxes = false;
+  // "/log" anywhere on the lower-cased command line: the run log is written in any case.
+  bool log = false;
 
   bool Unattended() const { return mode != RunMode::Interactive; }
 };

@@ -128,7 +128,7 @@ int RunUninstaller() {
   if (!shell.TakeSingleInstance(kUninstallerMutex) || InstallerIsRunning()) return kExitAlreadyRunning;
 
   SetApplicationTitle(kUninstallerTitle);
-  ProgramShell::StartLog();
+  ProgramShell::StartLog(ProcessCommandLine().RawContainsLower("/log"));
   LogText("Uninstall.started");
   LogFormat("Uninstall.Command line: %s", ProcessCommandLine().Raw());
   RunServices services(options.Switches());

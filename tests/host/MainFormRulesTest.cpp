@@ -71,6 +71,8 @@ TEST(Switches, WholeArgumentsInAnyCaseAndPosition) {
     const char* commandLine;
     RunMode mode;
     bool suppress;
+    bool useDosbox = false;  // a case-sensitive substring of the raw line
+    bool log = false;        // a substring of the lower-cased line
   } cases[] = {
       {"qlx355.exe", RunMode::Interactive, false},
       {"qlx355.exe /SILENT", RunMode::Silent, false},
@@ -80,11 +82,17 @@ TEST(Switches, WholeArgumentsInAnyCaseAndPosition) {
       {"qlx355.exe /dir=d:/silent", RunMode::Interactive, false},  // a folder, not a switch
       {"qlx355.exe /silentx /suppressmsgboxes", RunMode::Interactive, true},
       {"/silent.exe", RunMode::Interactive, false},  // the program's own path is no switch
+      {"\"c:\\dl\\qlx355.exe\" /usedosbox", RunMode::Interactive, false, true},
+      {"\"c:\\x/usedosbox\\qlx355.exe\"", RunMode::Interactive, false, true},
+      {"\"c:\\dl\\qlx355.exe\" /UseDosbox /LOG", RunMode::Interactive, false, false, true},
+      {"c:\\x/logs\\qlx355.exe", RunMode::Interactive, false, false, true},
   };
   for (const auto& c : cases) {
     const Switches s = ReadSwitches(CommandLine(c.commandLine));
     EXPECT_EQ(s.mode, c.mode) << c.commandLine;
     EXPECT_EQ(s.suppressMsgBoxes, c.suppress) << c.commandLine;
+    EXPECT_EQ(s.useDosbox, c.useDosbox) << c.commandLine;
+    EXPECT_EQ(s.log, c.log) << c.commandLine;
   }
 }
 

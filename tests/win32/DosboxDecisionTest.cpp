@@ -96,7 +96,7 @@ TEST_F(DosboxTest, HiddenAndSystemFoldersAreSkipped) {
   std::string path;
   EXPECT_FALSE(FindDosbox(m_scratch.Path(), {}, path));
   // The same decision: without a DOSBox, one is needed.
-  EXPECT_TRUE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path(), {}));
+  EXPECT_TRUE(NeedsDosbox(false, m_scratch.Path(), {}));
 }
 
 TEST_F(DosboxTest, InstallFolderCopyCountsWhenWholeAndIsFoundWithoutListing) {
@@ -116,7 +116,7 @@ TEST_F(DosboxTest, InstallFolderCopyCountsWhenWholeAndIsFoundWithoutListing) {
   EXPECT_TRUE(FindDosbox(m_scratch.Path(), files, path));
   EXPECT_EQ(path, m_scratch / "dosbox\\dosbox.exe");
   EXPECT_EQ(LogMessages().back(), "FindDosbox = True: <" + path + ">");
-  EXPECT_FALSE(NeedsDosbox(CommandLine("qlx355.exe"), m_scratch.Path(), files));
+  EXPECT_FALSE(NeedsDosbox(false, m_scratch.Path(), files));
   // A DOSBox item whose file the run cannot tell leaves the copy unconfirmed.
   files.push_back("");
   EXPECT_TRUE(FindDosbox(m_scratch.Path(), files, path));
@@ -127,25 +127,22 @@ TEST_F(DosboxTest, Decision) {
   // A DOSBox below Program Files: on 64-bit Windows it is found and not needed.
   MakeFolder("dosbox", true);
   struct Case {
-    const char* commandLine;
+    bool forced;  // "/usedosbox" (read from the command line with the other switches)
     bool needed64;
     bool needed32;
     bool searches64;
   };
   const Case cases[] = {
-      {"\"c:\\dl\\qlx355.exe\"", false, false, true},
-      {"\"c:\\dl\\qlx355.exe\" /usedosbox", true, true, false},
-      {"\"c:\\x/usedosbox\\qlx355.exe\"", true, true, false},
-      {"\"c:\\dl\\qlx355.exe\" /UseDosbox", false, false, true},
+      {false, false, false, true},
+      {true, true, true, false},
   };
   const bool sixtyFour = SixtyFourBitPrefix();
   for (const auto& c : cases) {
     StartRunLog(m_scratch / "dosbox-test.exe");
-    EXPECT_EQ(NeedsDosbox(CommandLine(c.commandLine), m_scratch.Path(), {}), sixtyFour ? c.needed64 : c.needed32)
-        << c.commandLine;
+    EXPECT_EQ(NeedsDosbox(c.forced, m_scratch.Path(), {}), sixtyFour ? c.needed64 : c.needed32) << c.forced;
     bool searched = false;
     for (const auto& m : LogMessages()) searched = searched || m.rfind("FindDosbox", 0) == 0;
-    EXPECT_EQ(searched, sixtyFour && c.searches64) << c.commandLine;
+    EXPECT_EQ(searched, sixtyFour && c.searches64) << c.forced;
   }
 }
 

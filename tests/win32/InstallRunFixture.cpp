@@ -7,6 +7,7 @@
 #include "product/Product.h"
 #include "support/Application.h"
 #include "support/Folders.h"
+#include "support/ProcessCommandLine.h"
 #include "support/RunLog.h"
 #include "support/Text.h"
 #include "support/UniqueHandle.h"
@@ -44,7 +45,9 @@ bool InstallRunFixture::Install(const std::string& folder, const std::function<v
     ADD_FAILURE() << folder << " is no install folder";
     return false;
   }
-  return InstallProgram(*made, m_dialogs, ScriptedProgressFactory(m_script), m_outcome);
+  // The test program's own "/usedosbox" goes on to the run, as the installer's does.
+  const InstallRequest request{*made, ProcessCommandLine().RawContains("/usedosbox")};
+  return InstallProgram(request, m_dialogs, ScriptedProgressFactory(m_script), m_outcome);
 }
 
 std::string InstallRunFixture::Folder(const std::string& name) const { return AsciiLower(m_scratch.Path()) + name; }
