@@ -71,7 +71,7 @@ InstallAttempt FromOutcome(const InstallOutcome& outcome, bool installed) {
 }  // namespace
 
 InstallSession::InstallSession(DialogService& dialogs, InstallProgressFactory makeProgress, const Switches& switches)
-    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_mode(switches.mode), m_switches(switches) {}
+    : m_dialogs(dialogs), m_makeProgress(std::move(makeProgress)), m_switches(switches) {}
 
 std::string InstallSession::VersionLine() const {
   return "Version " + m_ownVersion + " " + ShortDateText(FileDateTime(OwnFilePath()));
@@ -80,8 +80,8 @@ std::string InstallSession::VersionLine() const {
 bool InstallSession::Start(SessionView& view) {
   ProgramShell::StartLog(m_switches.log);
   LogText("FormCreate: start");
-  if (m_mode == RunMode::Silent) LogText("Mode: silent");
-  if (m_mode == RunMode::VerySilent) LogText("Mode: very silent");
+  if (m_switches.mode == RunMode::Silent) LogText("Mode: silent");
+  if (m_switches.mode == RunMode::VerySilent) LogText("Mode: very silent");
 
   m_ownVersion = OwnVersionText();
   view.ShowStartTexts(m_ownVersion, VersionLine());
@@ -177,7 +177,7 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   bool reset = false;
   std::optional<InstallFolder> usable;
   if (const std::string refusal = FolderRefusal(folder, usable, reset); !refusal.empty()) {
-    if (m_mode == RunMode::Interactive) {
+    if (m_switches.mode == RunMode::Interactive) {
       m_dialogs.ShowNotice(refusal);
       if (reset) SetDefaultFolder(view);
     } else {
@@ -188,7 +188,7 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   }
   view.HideForRun();
   InstallAttempt attempt = Run(*usable, view);
-  if (!attempt.installed && !attempt.raised && m_mode == RunMode::Interactive) {
+  if (!attempt.installed && !attempt.raised && m_switches.mode == RunMode::Interactive) {
     view.ShowAgain();
     m_dialogs.ShowNoticeFmt("%s was not installed.", kProductName);
   }

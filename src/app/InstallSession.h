@@ -70,7 +70,6 @@ class InstallSession {
 
   DialogService& m_dialogs;
   InstallProgressFactory m_makeProgress;
-  RunMode m_mode;
   Switches m_switches;
   std::string m_driveRoot;
   std::string m_ownVersion;

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <oleacc.h>
 
 #include "common/Png.h"
+#include "common/ReaderListener.h"
 #include "support/Locale.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
@@ -114,42 +114,6 @@ TEST(ProgressWindow, LinesAndCountsFollowTheRun) {
   EXPECT_FALSE(form.Cancelled());
 }
 
-// The names a screen reader is told have changed, read back from each event as it arrives
-// (while the window takes its messages).
-class NameChanges {
- public:
-  NameChanges() {
-    s_names = &m_names;
-    m_hook = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &Heard,
-                               ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-  }
-  ~NameChanges() {
-    ::UnhookWinEvent(m_hook);
-    s_names = nullptr;
-  }
-  const std::vector<std::string>& Names() const { return m_names; }
-
- private:
-  static void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-    IAccessible* accessible = nullptr;
-    VARIANT id{};
-    if (!s_names || object != OBJID_CLIENT ||
-        FAILED(::AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &accessible,
-                                           &id)))
-      return;
-    BSTR name = nullptr;
-    char text[128] = {};
-    if (SUCCEEDED(accessible->get_accName(id, &name)) && name)
-      ::WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-    ::SysFreeString(name);
-    accessible->Release();
-    s_names->push_back(text);
-  }
-  static inline std::vector<std::string>* s_names = nullptr;
-  std::vector<std::string> m_names;
-  HWINEVENTHOOK m_hook = nullptr;
-};
-
 TEST(ProgressWindow, PauseHoldsTheRunUntilResumeAndPausesAgainThenCancelEndsIt) {
   Shown w;
   auto& form = w.form;
@@ -162,7 +126,7 @@ TEST(ProgressWindow, PauseHoldsTheRunUntilResumeAndPausesAgainThenCancelEndsIt) 
   ::SendMessageA(form.Handle(), TaskbarButtonCreatedMessage(), 0, 0);
 
   std::string captionWhilePaused;
-  const NameChanges heard;
+  ReaderListener heard(::GetCurrentProcessId());
   Click(form, kPause);
   {
     Meanwhile resume([&] {
@@ -176,10 +140,8 @@ TEST(ProgressWindow, PauseHoldsTheRunUntilResumeAndPausesAgainThenCancelEndsIt) 
   EXPECT_EQ(captionWhilePaused, "Resume");
   EXPECT_EQ(pause.Caption(), "Pause");
   // A screen reader is told of both changes.
-  const std::vector<std::string>& names = heard.Names();
-  const auto resume = std::find(names.begin(), names.end(), "Resume");
-  EXPECT_TRUE(resume != names.end() && std::find(resume, names.end(), "Pause") != names.end())
-      << ::testing::PrintToString(names);
+  EXPECT_TRUE(heard.Until("name Resume") && heard.Until("name Pause"))
+      << ::testing::PrintToString(heard.HeardSoFar());
   EXPECT_FALSE(form.Paused());
   EXPECT_FALSE(form.Cancelled());
 
