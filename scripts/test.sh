@@ -14,9 +14,17 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 qlx_start_xvfb || exit 1
+qlx_start_big_xvfb || exit 1
 # Make both prefixes before the first test so that no test pays for (or races) their creation.
+# The prefixes of the DPI gallery (one per screen DPI) are made alongside.
+dpi_jobs=()
+for dpi in 96 144 192; do
+  QLX_WINE_ROOT=$root/dpi$dpi QLX_WINE_DPI=$dpi scripts/wine-run cmd /c exit >/dev/null 2>&1 &
+  dpi_jobs+=($!)
+done
 scripts/wine-run cmd /c exit >/dev/null 2>&1
 scripts/wine-run --win32 cmd /c exit >/dev/null 2>&1
+wait "${dpi_jobs[@]}"
 
 # One CTest run over both trees, so that the last line is the one summary.
 cat > "$root/CTestTestfile.cmake" <<'CT'

@@ -10,34 +10,26 @@
 #include "ui/Label.h"
 #include "ui/MessageLoop.h"
 #include "ui/PushButton.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 
 constexpr TColor kInstructionColour = RgbColour(0x00, 0x53, 0xC4);
 
-NONCLIENTMETRICSA NonClientMetrics() {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    // Without the system's answer: the usual message font.
-    metrics = NONCLIENTMETRICSA{};
-    metrics.lfMessageFont.lfHeight = -11;
-    ::lstrcpynA(metrics.lfMessageFont.lfFaceName, "Tahoma", LF_FACESIZE);
-    metrics.lfCaptionFont = metrics.lfMessageFont;
-  }
-  return metrics;
-}
+// The form is laid out at 96 DPI and drawn at its window's scale: the system's fonts as they
+// are at 96 DPI.
+NONCLIENTMETRICSA NonClientMetrics() { return NonClientMetricsForDpi(DpiScale::kBaseDpi); }
 
 TFont FontOf(const LOGFONTA& lf) {
   return TFont{.Name = lf.lfFaceName, .Height = lf.lfHeight, .Bold = lf.lfWeight >= FW_BOLD, .Color = clWindowText};
 }
 
-SIZE TextExtent(const TFont& font, const std::string& text) {
-  ScreenDc screen;
+SIZE TextExtent(const DpiScale& scale, const TFont& font, const std::string& text) {
+  MeasuringDc measuring(scale);
   UniqueGdiObject handle = MakeFont(font);
-  SelectGuard select(screen.Dc(), handle.get());
+  SelectGuard select(measuring.Dc(), handle.get());
   SIZE size{0, 0};
-  ::GetTextExtentPoint32A(screen.Dc(), text.data(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32A(measuring.Dc(), text.data(), static_cast<int>(text.size()), &size);
   return size;
 }
 
@@ -57,17 +49,32 @@ class MessageIcon : public Control {
   MessageIcon(Rect bounds, TTaskDialogIcon kind) : Control("Image", bounds), m_kind(kind) {}
 
   void Paint(HDC dc) override {
+    // Pictures are drawn in device pixels: the system's icon at the size nearest the scaled one,
+    // the shield stretched smoothly.
+    const int size = Scale().ToDevice(32);
     const LPCSTR system = SystemIcon();
     if (system) {
-      if (HICON icon = ::LoadIconA(nullptr, system)) ::DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+      DeviceSpace pixels(dc);
+      HICON icon = size == 32 ? ::LoadIconA(nullptr, system)
+                              : static_cast<HICON>(::LoadImageA(nullptr, system, IMAGE_ICON, size, size, LR_SHARED));
+      if (!icon) icon = ::LoadIconA(nullptr, system);
+      if (icon) ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
       return;
     }
     if (m_kind == TTaskDialogIcon::tiShield) {
       UniqueGdiObject bitmap(::LoadImageA(::GetModuleHandleA(nullptr), "TD_SHIELD", IMAGE_BITMAP, 32, 32, 0));
       if (bitmap) {
+        DeviceSpace pixels(dc);
         UniqueMemoryDc source(::CreateCompatibleDC(dc));
         SelectGuard select(source.get(), bitmap.get());
-        ::BitBlt(dc, 0, 0, 32, 32, source.get(), 0, 0, SRCCOPY);
+        if (size == 32) {
+          ::BitBlt(dc, 0, 0, 32, 32, source.get(), 0, 0, SRCCOPY);
+        } else {
+          const int mode = ::SetStretchBltMode(dc, HALFTONE);
+          ::SetBrushOrgEx(dc, 0, 0, nullptr);
+          ::StretchBlt(dc, 0, 0, size, size, source.get(), 0, 0, 32, 32, SRCCOPY);
+          ::SetStretchBltMode(dc, mode);
+        }
         return;
       }
     }
@@ -129,32 +136,31 @@ void TAdvMessageForm::Build() {
   const TFont messageFont = FontOf(metrics.lfMessageFont);
 
   MessageFormInput in;
-  const SIZE letters = TextExtent(messageFont, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const DpiScale scale = Scale();
+  const SIZE letters = TextExtent(scale, messageFont, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   in.charWidth = letters.cx / 52;
   in.charHeight = letters.cy;
-  in.screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  in.screenWidth = scale.NearestLogical(::GetSystemMetrics(SM_CXSCREEN));
   in.edge = ::GetSystemMetrics(SM_CYEDGE);
   in.minimumWidth = m_dialog.MinimumWidth;
   in.hasIcon = true;  // every kind shows a picture, the blank one a window-coloured square
   in.hasContent = !m_dialog.Content.empty();
-  in.captionWidth = TextExtent(FontOf(metrics.lfCaptionFont), Caption()).cx;
+  in.captionWidth = TextExtent(scale, FontOf(metrics.lfCaptionFont), Caption()).cx;
 
   // The instruction: the message font's face at 11 points, bold, in blue.
   TFont instructionFont = messageFont;
-  {
-    ScreenDc screen;
-    instructionFont.Height = -MulDivRound(11, ::GetDeviceCaps(screen.Dc(), LOGPIXELSY), 72);
-  }
+  instructionFont.Height = -MulDivRound(11, DpiScale::kBaseDpi, 72);
   instructionFont.Bold = true;
   instructionFont.Color = kInstructionColour;
   if (!m_dialog.Instruction.empty()) {
-    ScreenDc screen;
+    MeasuringDc measuring(scale);
     UniqueGdiObject font = MakeFont(instructionFont);
-    SelectGuard select(screen.Dc(), font.get());
+    SelectGuard select(measuring.Dc(), font.get());
     RECT r{0, 0, in.screenWidth / 4, 0};
-    ::DrawTextA(screen.Dc(), m_dialog.Instruction.data(), static_cast<int>(m_dialog.Instruction.size()), &r,
+    ::DrawTextA(measuring.Dc(), m_dialog.Instruction.data(), static_cast<int>(m_dialog.Instruction.size()), &r,
                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-    in.instructionWidth = r.right - r.left;
+    // Scaled, the answer is rounded to logical units: one more keeps the words on their lines.
+    in.instructionWidth = r.right - r.left + (scale.Identity() ? 0 : 1);
     in.instructionHeight = r.bottom - r.top;
   }
 
@@ -180,7 +186,7 @@ void TAdvMessageForm::Build() {
   for (const auto& b : kCommonButtons)
     if (buttons & b.flag) {
       made.push_back(&b);
-      in.buttonWidths.push_back(MessageButtonWidth(TextExtent(messageFont, WithoutAccelerator(b.caption)).cx));
+      in.buttonWidths.push_back(MessageButtonWidth(TextExtent(scale, messageFont, WithoutAccelerator(b.caption)).cx));
     }
 
   m_layout = LayoutMessageForm(in);

@@ -143,13 +143,21 @@ void TAdvProgressBar::DrawPicture(HDC dc) {
 void TAdvProgressBar::Paint(HDC dc) {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return;
-  if (!m_picture || m_picture.Width() != w || m_picture.Height() != h) m_picture = Canvas(w, h);
-  DrawPicture(m_picture.Dc());
+  // The picture is made at device resolution, through the form's scale.
+  const Rect device = DeviceBoundsInForm();
+  const int dw = device.Width(), dh = device.Height();
+  if (!m_picture || m_picture.Width() != dw || m_picture.Height() != dh) m_picture = Canvas(dw, dh);
+  {
+    SavedDcState state(m_picture.Dc());
+    ApplyScale(m_picture.Dc(), Scale());
+    DrawPicture(m_picture.Dc());
+  }
+  DeviceSpace pixels(dc);
   // gdi32's own copy of TransparentBlt: msimg32 is not a library the system always takes from
   // its own folder, so the installer does not import it.
   if (m_props.Rounded) {
-    ::GdiTransparentBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, w, h, RGB(0xFF, 0x00, 0xFF));
+    ::GdiTransparentBlt(dc, 0, 0, dw, dh, m_picture.Dc(), 0, 0, dw, dh, RGB(0xFF, 0x00, 0xFF));
   } else {
-    ::BitBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, 0, 0, dw, dh, m_picture.Dc(), 0, 0, SRCCOPY);
   }
 }

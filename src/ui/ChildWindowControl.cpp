@@ -1,14 +1,29 @@
 #include "ui/ChildWindowControl.h"
 
+#include "ui/Gdi.h"
+
 ChildWindowControl::ChildWindowControl(std::string name, Rect bounds) : Control(std::move(name), bounds) {}
 
 void ChildWindowControl::CreateWindowIn(HWND parent) {
   if (m_window) return;
   DWORD style = WS_CHILD | (m_tabStop ? WS_TABSTOP : 0) | (Showing() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED);
-  m_window.reset(MakeWindow(parent, BoundsInForm(), style));
+  m_window.reset(MakeWindow(parent, DeviceBoundsInForm(), style));
   if (!m_window) return;
   ::SetWindowLongPtrA(m_window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  ::SendMessageA(m_window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+  ::SendMessageA(m_window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), FALSE);
+}
+
+HFONT ChildWindowControl::WindowFont() {
+  const DpiScale scale = Scale();
+  if (scale.Identity()) return FontHandle();
+  // The system draws the window in device pixels: its font is made at the scaled height.
+  TFont font = Font();
+  font.Height = scale.FontHeight(font.Height);
+  if (!m_scaledFont || !(font == m_scaledFontFace)) {
+    m_scaledFont = MakeFont(font);
+    m_scaledFontFace = font;
+  }
+  return static_cast<HFONT>(m_scaledFont.get());
 }
 
 ChildWindowControl* ChildWindowControl::FromHandle(HWND window) {
@@ -29,7 +44,7 @@ void ChildWindowControl::Focus() {
 
 void ChildWindowControl::PlacementChanged() {
   if (!m_window) return;
-  const Rect r = BoundsInForm();
+  const Rect r = DeviceBoundsInForm();
   ::SetWindowPos(m_window.get(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(m_window.get(), Showing() ? SW_SHOWNA : SW_HIDE);
 }
@@ -39,5 +54,10 @@ void ChildWindowControl::EnabledChanged() {
 }
 
 void ChildWindowControl::FontChanged() {
-  if (m_window) ::SendMessageA(m_window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+  if (m_window) ::SendMessageA(m_window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), TRUE);
+}
+
+void ChildWindowControl::ScaleChanged() {
+  FontChanged();
+  PlacementChanged();
 }

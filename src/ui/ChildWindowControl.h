@@ -41,9 +41,15 @@ class ChildWindowControl : public Control {
   void PlacementChanged() override;
   void EnabledChanged() override;
   void FontChanged() override;
+  void ScaleChanged() override;
   void Paint(HDC) override {}
 
  private:
+  // The font the window is given: the control's, at the form's scale.
+  HFONT WindowFont();
+
   UniqueWindow m_window;
+  UniqueGdiObject m_scaledFont;
+  TFont m_scaledFontFace;
   bool m_tabStop = true;
 };

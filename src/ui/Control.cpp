@@ -23,7 +23,20 @@ void Control::AddChild(std::unique_ptr<Control> child) {
   if (added.Align() != TAlign::alNone) Realign();
   added.NotifyFontChanged();
   added.Invalidate();
-  if (Form* form = OwnerForm()) form->ChildWindowsChanged(added);
+  if (Form* form = OwnerForm()) {
+    if (!form->Scale().Identity()) added.NotifyScaleChanged();
+    form->ChildWindowsChanged(added);
+  }
+}
+
+DpiScale Control::Scale() const {
+  const Form* form = OwnerForm();
+  return form ? form->Scale() : DpiScale{};
+}
+
+void Control::NotifyScaleChanged() {
+  ScaleChanged();
+  for (auto& child : m_children) child->NotifyScaleChanged();
 }
 
 void Control::SetBounds(const Rect& bounds) {

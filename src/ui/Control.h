@@ -16,6 +16,7 @@
 #include "support/UniqueHandle.h"
 #include "ui/Geometry.h"
 #include "ui/Colour.h"
+#include "ui/DpiScale.h"
 
 class Form;
 
@@ -74,6 +75,10 @@ class Control {
   void SetAlign(TAlign align);
   // The bounds in the form's client coordinates.
   Rect BoundsInForm() const;
+  // The same in device pixels, where the form's scale puts them.
+  Rect DeviceBoundsInForm() const { return Scale().ToDevice(BoundsInForm()); }
+  // The scale of the form that shows it (96 DPI while it is in none).
+  DpiScale Scale() const;
 
   bool Visible() const { return m_visible; }
   void SetVisible(bool visible);
@@ -138,6 +143,9 @@ class Control {
   // The control's place in the form or whether it is showing may have changed (its own bounds
   // or visibility, or an ancestor's). Controls with a window of their own follow it here.
   virtual void PlacementChanged() {}
+  // The form's scale changed, or the control came into a form drawn at another scale than 96
+  // DPI: what is measured or made at device resolution is made again.
+  virtual void ScaleChanged() {}
   // Tells screen readers that something they read of this control changed (an EVENT_OBJECT_
   // code); nothing for a control they are not told of.
   void NotifyAccessible(DWORD event) const;
@@ -150,6 +158,7 @@ class Control {
   void Realign();
   void NotifyFontChanged();
   void NotifyPlacementChanged();
+  void NotifyScaleChanged();
 
   std::string m_name;
   Rect m_bounds;

@@ -15,6 +15,7 @@
 #include "ui/Gdi.h"
 #include "ui/HighContrast.h"
 #include "ui/Hints.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 // Marks the program's own top-level windows, so that a message loop finds the form of any
@@ -34,6 +35,7 @@ void ForEachChildWindow(Control& control, F&& f) {
 
 Form::Form(const FormDescription& description)
     : m_description(description),
+      m_scale{SystemDpi()},
       m_client(std::make_unique<Control>("", RectOfSize(description.clientWidth, description.clientHeight))),
       m_color(description.color) {
   m_client->AttachForm(this);
@@ -64,10 +66,10 @@ void Form::Create(HWND owner) {
     if (!::RegisterClassExA(&wc)) throw std::runtime_error("Cannot register window class");
   }
 
-  RECT r{0, 0, d.clientWidth, d.clientHeight};
-  ::AdjustWindowRectEx(&r, d.style, FALSE, d.exStyle);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
+  const SIZE outer = WindowSizeForClient(SIZE{m_scale.ToDevice(d.clientWidth), m_scale.ToDevice(d.clientHeight)}, d.style,
+                                         d.exStyle, m_scale.dpi);
+  const int width = outer.cx;
+  const int height = outer.cy;
   const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
@@ -75,6 +77,8 @@ void Form::Create(HWND owner) {
   if (!::CreateWindowExA(d.exStyle | WS_EX_CONTROLPARENT, d.className, d.caption.c_str(), d.style & ~WS_VISIBLE, x, y,
                          width, height, owner, nullptr, instance, this))
     throw std::runtime_error("Cannot create window");
+  // The monitor the window came up on may have a DPI of its own.
+  if (const int dpi = WindowDpi(m_hwnd); dpi != m_scale.dpi) ApplyDpi(dpi, nullptr);
   ForEachChildWindow(*m_client, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
   if (m_defaultButton) SetDefaultButton(m_defaultButton);
   if (m_showHints) {
@@ -116,10 +120,44 @@ void Form::SetClientSize(int width, int height) {
     m_client->SetBounds(RectOfSize(width, height));
     return;
   }
-  RECT r{0, 0, width, height};
-  ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)));
-  ::SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE outer = WindowSizeForClient(SIZE{m_scale.ToDevice(width), m_scale.ToDevice(height)},
+                                         static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
+                                         static_cast<DWORD>(::GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)), m_scale.dpi);
+  ::SetWindowPos(m_hwnd, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Form::DeviceClientSize() const {
+  RECT r{};
+  if (m_hwnd && ::GetClientRect(m_hwnd, &r)) return SIZE{r.right, r.bottom};
+  return SIZE{m_scale.ToDevice(m_client->Width()), m_scale.ToDevice(m_client->Height())};
+}
+
+void Form::ApplyDpi(int dpi, const RECT* suggested) {
+  m_scale.dpi = dpi;
+  m_client->NotifyScaleChanged();
+  if (suggested) {
+    // The suggested place, but never larger than the monitor's work area.
+    RECT r = *suggested;
+    MONITORINFO monitor{sizeof monitor};
+    if (::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      const RECT& work = monitor.rcWork;
+      const LONG width = std::min(r.right - r.left, work.right - work.left);
+      const LONG height = std::min(r.bottom - r.top, work.bottom - work.top);
+      r.left = std::clamp(r.left, work.left, work.right - width);
+      r.top = std::clamp(r.top, work.top, work.bottom - height);
+      r.right = r.left + width;
+      r.bottom = r.top + height;
+    }
+    ::SetWindowPos(m_hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    SetClientSize(m_client->Width(), m_client->Height());
+  }
+  UpdateHints();
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+POINT Form::LogicalPoint(LPARAM lParam) const {
+  return POINT{m_scale.ToLogical(GET_X_LPARAM(lParam)), m_scale.ToLogical(GET_Y_LPARAM(lParam))};
 }
 
 std::string Form::Caption() const { return m_description.caption; }
@@ -154,7 +192,8 @@ void Form::SetDefaultButton(ChildWindowControl* button) {
 
 void Form::InvalidateArea(const Rect& area) {
   if (!m_hwnd) return;
-  const RECT r = ToRECT(area);
+  // Beyond 96 DPI a pixel more on each side: the drawing's edges are rounded by GDI.
+  const RECT r = ToRECT(m_scale.Identity() ? area : m_scale.ToDevice(area).Inflated(1));
   ::InvalidateRect(m_hwnd, &r, FALSE);
 }
 
@@ -166,7 +205,11 @@ void Form::ChildWindowsChanged(Control& subtree) {
   if (m_hwnd) ForEachChildWindow(subtree, [&](ChildWindowControl& c) { c.CreateWindowIn(m_hwnd); });
 }
 
-void Form::RenderTo(HDC dc) { RenderArea(dc, m_client->ClientRect()); }
+void Form::RenderTo(HDC dc) {
+  SavedDcState state(dc);
+  ApplyScale(dc, m_scale);
+  RenderArea(dc, m_client->ClientRect());
+}
 
 void Form::RenderArea(HDC dc, const Rect& area) {
   if (auto colour = Resolve(HighContrast() ? clBtnFace : m_color))
@@ -178,7 +221,12 @@ void Form::RenderArea(HDC dc, const Rect& area) {
 void Form::PaintControl(HDC dc, Control& control, const Rect& area) {
   if (!control.Visible() || control.Bounds().Intersect(area).Empty()) return;
   SavedDcState state(dc);
-  ::OffsetViewportOrgEx(dc, control.Left(), control.Top(), nullptr);
+  if (m_scale.Identity()) {
+    ::OffsetViewportOrgEx(dc, control.Left(), control.Top(), nullptr);
+  } else {
+    const XFORM move{1, 0, 0, 1, static_cast<FLOAT>(control.Left()), static_cast<FLOAT>(control.Top())};
+    ::ModifyWorldTransform(dc, &move, MWT_LEFTMULTIPLY);
+  }
   ::IntersectClipRect(dc, 0, 0, control.Width(), control.Height());
   control.Paint(dc);
   const Rect inner = area.Offset(-control.Left(), -control.Top());
@@ -442,6 +490,7 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       return PaintMessage(msg, wParam, lParam);
     case WM_SIZE:
+    case WM_DPICHANGED:
     case WM_CLOSE:
     case WM_DESTROY:
     case WM_ACTIVATE:
@@ -502,11 +551,15 @@ LRESULT Form::PaintMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PaintPass pass(m_hwnd);
       // Only the area that needs it is drawn and copied.
-      const Rect area = Rect{pass.Area().left, pass.Area().top, pass.Area().right, pass.Area().bottom}.Intersect(
-          m_client->ClientRect());
+      const SIZE client = DeviceClientSize();
+      const Rect area =
+          Rect{pass.Area().left, pass.Area().top, pass.Area().right, pass.Area().bottom}.Intersect(RectOfSize(client.cx, client.cy));
       if (!area.Empty()) {
         DoubleBuffer buffer(pass.Dc(), area);
-        RenderArea(buffer.Dc(), area);
+        // Undone before the buffer is copied: the copy is in device pixels.
+        SavedDcState scaled(buffer.Dc());
+        ApplyScale(buffer.Dc(), m_scale);
+        RenderArea(buffer.Dc(), m_scale.Covering(area).Intersect(m_client->ClientRect()));
       }
       ++m_paintCount;
       return 0;
@@ -521,7 +574,12 @@ LRESULT Form::LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE:
       // The client control follows the client area; aligned controls follow it.
-      if (wParam != SIZE_MINIMIZED) m_client->SetBounds(RectOfSize(LOWORD(lParam), HIWORD(lParam)));
+      if (wParam != SIZE_MINIMIZED)
+        m_client->SetBounds(RectOfSize(m_scale.NearestLogical(LOWORD(lParam)), m_scale.NearestLogical(HIWORD(lParam))));
+      return 0;
+
+    case WM_DPICHANGED:
+      ApplyDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
 
     case WM_CLOSE:
@@ -581,6 +639,7 @@ LRESULT Form::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         POINT p{};
         ::GetCursorPos(&p);
         ::ScreenToClient(m_hwnd, &p);
+        p = POINT{m_scale.ToLogical(p.x), m_scale.ToLogical(p.y)};
         for (Control* c = Hit(*m_client, p.x, p.y, false); c; c = c->Parent())
           if (c->Cursor()) {
             ::SetCursor(c->Cursor());
@@ -590,7 +649,7 @@ LRESULT Form::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefaultHandler(msg, wParam, lParam);
 
     case WM_MOUSEMOVE: {
-      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const auto [x, y] = LogicalPoint(lParam);
       MouseAt(x, y);
       Control* target = m_capture ? m_capture : m_hover;
       if (target) {
@@ -612,7 +671,7 @@ LRESULT Form::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const auto [x, y] = LogicalPoint(lParam);
       MouseAt(x, y);
       if (m_hover && !m_capture) {
         m_capture = m_hover;
@@ -624,7 +683,7 @@ LRESULT Form::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 
     case WM_LBUTTONUP: {
-      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const auto [x, y] = LogicalPoint(lParam);
       m_lastMouse = POINT{x, y};
       if (Control* pressed = std::exchange(m_capture, nullptr)) {
         if (::GetCapture() == m_hwnd) ::ReleaseCapture();

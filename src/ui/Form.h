@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include "ui/Control.h"
+#include "ui/DpiScale.h"
 
 class ChildWindowControl;
 class HintWindow;
@@ -73,14 +74,20 @@ class Form {
   TColor Color() const { return m_color; }
   void SetColor(TColor color);
 
-  // Draws the client area as WM_PAINT does, into any DC (at its origin).
+  // The window's scale: controls are laid out in pixels at 96 DPI and shown at the DPI of the
+  // monitor the window is on (the system's until the window exists).
+  const DpiScale& Scale() const { return m_scale; }
+  // The client area's size in device pixels.
+  SIZE DeviceClientSize() const;
+
+  // Draws the client area as WM_PAINT does, into any DC (at its origin, in device pixels).
   void RenderTo(HDC dc);
   // Number of WM_PAINT passes so far.
   long PaintCount() const { return m_paintCount; }
 
   // The topmost visible, enabled control under (x, y) that takes the mouse.
   Control* ControlAt(int x, int y) const;
-  // Client coordinates of the last mouse message; (-1, -1) once the mouse has left the window.
+  // Logical client coordinates of the last mouse message; (-1, -1) once the mouse has left the window.
   POINT LastMousePosition() const { return m_lastMouse; }
   Control* HoverControl() const { return m_hover; }
   Control* CaptureControl() const { return m_capture; }
@@ -144,6 +151,11 @@ class Form {
   LRESULT LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT ChildWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A new DPI: everything is measured, placed and drawn again; `suggested` (screen
+  // coordinates) is where the system would put the window, nullptr to keep its place.
+  void ApplyDpi(int dpi, const RECT* suggested);
+  // The mouse message's point in logical client coordinates.
+  POINT LogicalPoint(LPARAM lParam) const;
   void RenderArea(HDC dc, const Rect& area);
   void PaintControl(HDC dc, Control& control, const Rect& area);
   void MouseAt(int x, int y);
@@ -161,6 +173,7 @@ class Form {
   void AnnounceFocus();
 
   FormDescription m_description;
+  DpiScale m_scale;
   std::unique_ptr<HintWindow> m_hints;
   bool m_showHints = false;
   HWND m_hwnd = nullptr;

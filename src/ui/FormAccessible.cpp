@@ -222,7 +222,7 @@ class FormAccessible : public IAccessible {
     Control* control = ChildOf(child);
     if (!left || !top || !width || !height) return E_POINTER;
     if (!control) return Missing();
-    const Rect r = control->BoundsInForm();
+    const Rect r = control->DeviceBoundsInForm();
     POINT origin{r.left, r.top};
     ::ClientToScreen(m_window, &origin);
     *left = origin.x;
@@ -260,7 +260,7 @@ class FormAccessible : public IAccessible {
     const std::vector<Control*> children = Children();
     // The last (topmost) showing child whose place holds the point.
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
-      const Rect r = (*it)->BoundsInForm();
+      const Rect r = (*it)->DeviceBoundsInForm();
       if ((*it)->Showing() && p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom)
         return ChildAnswer(**it, static_cast<long>(children.rend() - it), hit);
     }

@@ -2,6 +2,7 @@
 
 #include "ui/Control.h"
 
+#include <cmath>
 #include <stdexcept>
 
 Canvas::Canvas(int width, int height) : m_width(width), m_height(height) {
@@ -18,6 +19,31 @@ Canvas::Canvas(int width, int height) : m_width(width), m_height(height) {
   m_bitmap.reset(::CreateDIBSection(m_dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!m_bitmap) throw std::runtime_error("Cannot create an off-screen bitmap");
   m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
+}
+
+MeasuringDc::MeasuringDc(const DpiScale& scale) {
+  if (scale.Identity()) return;
+  m_memory.reset(::CreateCompatibleDC(m_screen.Dc()));
+  if (m_memory) ApplyScale(m_memory.get(), scale);
+}
+
+void ApplyScale(HDC dc, const DpiScale& scale) {
+  if (scale.Identity()) return;
+  ::SetGraphicsMode(dc, GM_ADVANCED);
+  const auto f = static_cast<FLOAT>(scale.Factor());
+  const XFORM transform{f, 0, 0, f, 0, 0};
+  ::SetWorldTransform(dc, &transform);
+}
+
+DeviceSpace::DeviceSpace(HDC dc) : m_dc(dc) {
+  if (::GetGraphicsMode(dc) != GM_ADVANCED || !::GetWorldTransform(dc, &m_old)) return;
+  // The origin on the pixel GDI maps it to.
+  const XFORM device{1, 0, 0, 1, std::floor(m_old.eDx + 0.5f), std::floor(m_old.eDy + 0.5f)};
+  m_changed = ::SetWorldTransform(dc, &device) != FALSE;
+}
+
+DeviceSpace::~DeviceSpace() {
+  if (m_changed) ::SetWorldTransform(m_dc, &m_old);
 }
 
 DoubleBuffer::DoubleBuffer(HDC target, const Rect& area)

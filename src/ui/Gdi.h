@@ -10,6 +10,7 @@
 
 #include "support/UniqueHandle.h"
 #include "ui/Colour.h"
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 class SelectGuard {
@@ -66,6 +67,39 @@ class ScreenDc {
 
  private:
   HDC m_dc;
+};
+
+// Measures text as it will be drawn at a scale: the screen's DC at 96 DPI, else a memory DC
+// drawing through the scale's world transform (answers in logical units).
+class MeasuringDc {
+ public:
+  explicit MeasuringDc(const DpiScale& scale);
+  MeasuringDc(const MeasuringDc&) = delete;
+  MeasuringDc& operator=(const MeasuringDc&) = delete;
+  HDC Dc() const { return m_memory ? m_memory.get() : m_screen.Dc(); }
+
+ private:
+  ScreenDc m_screen;
+  UniqueMemoryDc m_memory;
+};
+
+// Drawing at a scale other than 96 DPI goes through a world transform that maps the logical
+// units of the layout to device pixels; nothing is changed at 96 DPI.
+void ApplyScale(HDC dc, const DpiScale& scale);
+
+// For pictures made at device resolution (bitmaps, icons): while it lives, the DC draws in
+// device pixels with its origin where the scaled drawing had it. Does nothing at 96 DPI.
+class DeviceSpace {
+ public:
+  explicit DeviceSpace(HDC dc);
+  DeviceSpace(const DeviceSpace&) = delete;
+  DeviceSpace& operator=(const DeviceSpace&) = delete;
+  ~DeviceSpace();
+
+ private:
+  HDC m_dc;
+  bool m_changed = false;
+  XFORM m_old{};
 };
 
 // A memory DC with a top-down 32-bit DIB of the given size selected into it.

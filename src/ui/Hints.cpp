@@ -52,7 +52,8 @@ void HintWindow::Update(Control& root) {
   ForEachHinted(root, [&](Control& c) {
     info.uFlags = TTF_SUBCLASS;
     info.uId = m_tools++;
-    info.rect = RECT{c.BoundsInForm().left, c.BoundsInForm().top, c.BoundsInForm().right, c.BoundsInForm().bottom};
+    const Rect r = c.DeviceBoundsInForm();
+    info.rect = RECT{r.left, r.top, r.right, r.bottom};
     info.lpszText = m_texts[index++].data();
     ::SendMessageA(m_tip.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   });

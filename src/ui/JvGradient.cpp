@@ -46,11 +46,14 @@ void TJvGradient::SetSteps(int steps) {
   Changed();
 }
 
-void TJvGradient::Render() {
+void TJvGradient::Render(int deviceWidth, int deviceHeight) {
   const int w = Width(), h = Height();
-  if (!m_picture || m_picture.Width() != w || m_picture.Height() != h) m_picture = Canvas(w, h);
+  if (!m_picture || m_picture.Width() != deviceWidth || m_picture.Height() != deviceHeight)
+    m_picture = Canvas(deviceWidth, deviceHeight);
   ++m_renderCount;
   HDC dc = m_picture.Dc();
+  SavedDcState state(dc);
+  ApplyScale(dc, Scale());
   const auto start = Resolve(m_startColor);
   if (!start) {
     // No start colour: an empty (black) picture rather than stale pixels.
@@ -84,12 +87,14 @@ void TJvGradient::Paint(HDC dc) {
     if (auto face = Resolve(clBtnFace)) FillSolid(dc, ClientRect(), *face);
     return;
   }
-  if (w != m_renderedWidth || h != m_renderedHeight) {
-    m_renderedWidth = w;
-    m_renderedHeight = h;
+  const Rect device = DeviceBoundsInForm();
+  if (device.Width() != m_renderedWidth || device.Height() != m_renderedHeight) {
+    m_renderedWidth = device.Width();
+    m_renderedHeight = device.Height();
     if (w <= 0 || h <= 0) return;
-    Render();
+    Render(m_renderedWidth, m_renderedHeight);
   }
   if (w <= 0 || h <= 0 || !m_picture) return;
-  ::BitBlt(dc, 0, 0, w, h, m_picture.Dc(), 0, 0, SRCCOPY);
+  DeviceSpace pixels(dc);
+  ::BitBlt(dc, 0, 0, m_picture.Width(), m_picture.Height(), m_picture.Dc(), 0, 0, SRCCOPY);
 }

@@ -37,14 +37,19 @@ class TJvGradient : public Control {
 
   void Paint(HDC dc) override;
 
+ protected:
+  void ScaleChanged() override { Changed(); }
+
  private:
   void Changed();
-  void Render();
+  // Into a picture of the given device size, through the form's scale.
+  void Render(int deviceWidth, int deviceHeight);
 
   TGradientStyle m_style;
   TColor m_startColor;
   TColor m_endColor;
   std::int16_t m_steps;
+  // The picture's size in device pixels.
   int m_renderedWidth = 0;
   int m_renderedHeight = 0;
   int m_renderCount = 0;

@@ -28,13 +28,16 @@ void Label::SetTransparent(bool transparent) {
 }
 
 SIZE Label::MeasureText(std::string_view text) const {
-  ScreenDc screen;
-  SelectGuard font(screen.Dc(), FontHandle());
+  const DpiScale scale = Scale();
+  MeasuringDc measuring(scale);
+  SelectGuard font(measuring.Dc(), FontHandle());
   TEXTMETRICA tm{};
-  ::GetTextMetricsA(screen.Dc(), &tm);
+  ::GetTextMetricsA(measuring.Dc(), &tm);
   SIZE size{0, 0};
-  ::GetTextExtentPoint32A(screen.Dc(), text.data(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32A(measuring.Dc(), text.data(), static_cast<int>(text.size()), &size);
   size.cy = tm.tmHeight;
+  // Scaled, the answer is rounded to logical units: one more keeps the last letter inside.
+  if (!scale.Identity()) ++size.cx;
   return size;
 }
 

@@ -39,6 +39,7 @@ class Label : public Control {
 
  protected:
   void FontChanged() override { AdjustSize(); }
+  void ScaleChanged() override { AdjustSize(); }
 
  private:
   void AdjustSize();

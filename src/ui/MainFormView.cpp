@@ -106,7 +106,7 @@ TMainFormView::TMainFormView(std::string caption)
 }
 
 void TMainFormView::MakeImage(const std::string& label) {
-  Canvas& picture = Image1.Picture();
-  DrawProductPicture(picture.Dc(), picture.Width(), picture.Height(), label);
-  Image1.Invalidate();
+  Image1.SetDrawing([label](HDC dc, int width, int height, const DpiScale& scale) {
+    DrawProductPicture(dc, width, height, label, scale);
+  });
 }

@@ -20,17 +20,17 @@ std::string DefaultFontFace() {
   return "MS Sans Serif";
 }
 
-void DrawProductPicture(HDC dc, int width, int height, const std::string& text) {
-  constexpr int kPen = 10;
+void DrawProductPicture(HDC dc, int width, int height, const std::string& text, const DpiScale& scale) {
+  const int penWidth = scale.ToDevice(10);
   FillSolid(dc, Rect{0, 0, width, height}, Rgb{0xFF, 0x00, 0x00});
   {
     // The pen is centred on the outline, so half of it lies inside the image on every side.
-    UniqueGdiObject pen = MakePen(Rgb{0xFF, 0xFF, 0x00}, kPen);
+    UniqueGdiObject pen = MakePen(Rgb{0xFF, 0xFF, 0x00}, penWidth);
     SelectGuard selectPen(dc, pen.get());
     const POINT outline[] = {{0, 0}, {width, 0}, {width, height}, {0, height}, {0, 0}};
     ::Polyline(dc, outline, 5);
   }
-  UniqueGdiObject font = MakeFont(TFont{.Name = DefaultFontFace(), .Height = PictureFontHeight(height, kPen), .Bold = true});
+  UniqueGdiObject font = MakeFont(TFont{.Name = DefaultFontFace(), .Height = PictureFontHeight(height, penWidth), .Bold = true});
   SelectGuard selectFont(dc, font.get());
   SIZE size{};
   ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);

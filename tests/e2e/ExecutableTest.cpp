@@ -118,7 +118,7 @@ TEST_P(ProgramResources, VersionRecord) {
   EXPECT_EQ(text("ProductVersion"), "3.55.0.0");
 }
 
-TEST_P(ProgramResources, ManifestAsksForAsInvokerOnly) {
+TEST_P(ProgramResources, ManifestAsksForAsInvokerAndEveryMonitorsDpi) {
   HMODULE module = ::LoadLibraryExA(GetParam().path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HRSRC res = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
@@ -132,6 +132,12 @@ TEST_P(ProgramResources, ManifestAsksForAsInvokerOnly) {
   EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
   // No common-controls 6 dependency: the drawn dialogs stay what users see.
   EXPECT_EQ(manifest.find("dependency"), std::string::npos);
+  // Aware of each monitor's DPI (version 2, then version 1 and system-wide as fallbacks), and
+  // the Windows versions it was made for, 10 and 11 included.
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+  for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>"), std::string::npos) << os;
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, ProgramResources,

@@ -90,10 +90,12 @@ std::string SaveScreenshot(HWND hwnd, const std::string& name) {
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   ::Sleep(300);
-  // The 32-bit prefix runs the same tests: keep its pictures apart.
+  // The 32-bit prefix and the screen at another DPI run the same tests: keep their pictures apart.
   BOOL wow64 = FALSE;
   ::IsWow64Process(::GetCurrentProcess(), &wow64);
-  const std::string path = ArtifactPath(name + (wow64 ? "" : "-win32") + ".png");
+  const int dpi = WindowDpi(hwnd);
+  const std::string path =
+      ArtifactPath(name + (wow64 ? "" : "-win32") + (dpi == 96 ? "" : "-dpi" + std::to_string(dpi)) + ".png");
   WritePng(path, CaptureWindow(hwnd));
   return path;
 }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "support/UniqueHandle.h"
+#include "ui/WindowDpi.h"
 
 // The installer built by the project.
 std::string InstallerPath();

@@ -25,10 +25,11 @@ constexpr char kMainCaption[] = "Corvane Quillon Installer";
 constexpr char kUninstallKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{5D0C3A71-2E94-4B6F-A1C8-7F03E9B24D16}";
 
-// A left click at client coordinates of `window`, through the system's input queue as a mouse
-// would make it.
+// A left click at client coordinates of `window` given at 96 DPI (where the window's scale puts
+// them), through the system's input queue as a mouse would make it.
 void ClickAt(HWND window, int x, int y) {
-  POINT p{x, y};
+  const int dpi = WindowDpi(window);
+  POINT p{::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)};
   ::ClientToScreen(window, &p);
   ::SetForegroundWindow(window);
   const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1, h = ::GetSystemMetrics(SM_CYSCREEN) - 1;

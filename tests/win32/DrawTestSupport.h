@@ -23,12 +23,12 @@ inline std::unique_ptr<Form> MakeHostForm(int width, int height, TColor colour =
   return form;
 }
 
-// The form's client area as WM_PAINT draws it.
+// The form's client area as WM_PAINT draws it, in device pixels.
 inline RgbImage Render(Form& form) {
-  const Rect client = form.Client().ClientRect();
-  Canvas canvas(client.Width(), client.Height());
+  const SIZE client = form.DeviceClientSize();
+  Canvas canvas(client.cx, client.cy);
   form.RenderTo(canvas.Dc());
-  return CaptureDc(canvas.Dc(), client.Width(), client.Height());
+  return CaptureDc(canvas.Dc(), client.cx, client.cy);
 }
 
 constexpr uint32_t Hex(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
