@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/Form.h"
 #include "ui/HighContrast.h"
 #include "ui/Shading.h"
 
@@ -26,8 +25,8 @@ void TAdvProgressBar::SetMax(int value) {
 }
 
 std::string TAdvProgressBar::AccessibleName() const {
-  const Form* form = OwnerForm();
-  return form ? form->Caption() : std::string();
+  const ControlHost* host = Host();
+  return host ? host->Caption() : std::string();
 }
 
 void TAdvProgressBar::SetPosition(int value) {

@@ -1,6 +1,5 @@
 #include "ui/AdvToolButton.h"
 
-#include "ui/Form.h"
 #include "ui/Gdi.h"
 #include "ui/HighContrast.h"
 #include "ui/Shading.h"
@@ -91,7 +90,7 @@ void TAdvToolButton::CaptureLost() {
 }
 
 void TAdvToolButton::UpdateHotFromCursor() {
-  const Form* form = OwnerForm();
+  const ControlHost* form = Host();
   bool hot = false;
   if (form && CanBecomeHot()) {
     const POINT p = form->LastMousePosition();

@@ -61,3 +61,8 @@ void ChildWindowControl::ScaleChanged() {
   FontChanged();
   PlacementChanged();
 }
+
+void ForEachChildWindow(Control& control, const std::function<void(ChildWindowControl&)>& f) {
+  if (auto* child = dynamic_cast<ChildWindowControl*>(&control)) f(*child);
+  for (auto& c : control.Children()) ForEachChildWindow(*c, f);
+}

@@ -4,6 +4,7 @@
 // window exists, placed at the control's bounds in the form, shown while the control is
 // showing and enabled with it. The form routes WM_COMMAND and WM_CTLCOLOR* to it.
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
@@ -53,3 +54,6 @@ class ChildWindowControl : public Control {
   TFont m_scaledFontFace;
   bool m_tabStop = true;
 };
+
+// Each child-window control below `control` (itself included).
+void ForEachChildWindow(Control& control, const std::function<void(ChildWindowControl&)>& f);

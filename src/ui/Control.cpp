@@ -1,7 +1,6 @@
 #include "ui/Control.h"
 
 #include "support/Layout.h"
-#include "ui/Form.h"
 #include "ui/Gdi.h"
 
 Control::Control(std::string name, Rect bounds, TAlign align)
@@ -23,15 +22,15 @@ void Control::AddChild(std::unique_ptr<Control> child) {
   if (added.Align() != TAlign::alNone) Realign();
   added.NotifyFontChanged();
   added.Invalidate();
-  if (Form* form = OwnerForm()) {
-    if (!form->Scale().Identity()) added.NotifyScaleChanged();
-    form->ChildWindowsChanged(added);
+  if (ControlHost* host = Host()) {
+    if (!host->Scale().Identity()) added.NotifyScaleChanged();
+    host->ChildWindowsChanged(added);
   }
 }
 
 DpiScale Control::Scale() const {
-  const Form* form = OwnerForm();
-  return form ? form->Scale() : DpiScale{};
+  const ControlHost* host = Host();
+  return host ? host->Scale() : DpiScale{};
 }
 
 void Control::NotifyScaleChanged() {
@@ -102,7 +101,7 @@ void Control::SetVisible(bool visible) {
   NotifyAccessible(visible ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE);
   if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
   // Invalidate ignores hidden controls, so the area is given to the form directly.
-  if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
+  if (ControlHost* host = Host()) host->InvalidateArea(BoundsInForm());
   NotifyPlacementChanged();
 }
 
@@ -112,8 +111,8 @@ void Control::NotifyPlacementChanged() {
 }
 
 bool Control::Focused() const {
-  const Form* form = OwnerForm();
-  return form && form->FocusedControl() == this && ::GetFocus() == form->Handle();
+  const ControlHost* host = Host();
+  return host && host->FocusedControl() == this && ::GetFocus() == host->Handle();
 }
 
 bool Control::Showing() const {
@@ -125,7 +124,7 @@ bool Control::Showing() const {
 void Control::SetEnabled(bool enabled) {
   if (enabled == m_enabled) return;
   m_enabled = enabled;
-  if (Form* form = OwnerForm()) form->ControlEnabledChanged(*this);
+  if (ControlHost* host = Host()) host->ControlEnabledChanged(*this);
   EnabledChanged();
   NotifyAccessible(EVENT_OBJECT_STATECHANGE);
 }
@@ -138,7 +137,7 @@ void Control::SetAccessibleDescription(std::string text) {
 
 void Control::NotifyAccessible(DWORD event) const {
   if (Role() == AccessibleRole::None) return;
-  if (Form* form = OwnerForm()) form->NotifyAccessible(event, *this);
+  if (ControlHost* host = Host()) host->NotifyAccessible(event, *this);
 }
 
 const TFont& Control::Font() const {
@@ -177,18 +176,18 @@ HFONT Control::FontHandle() const {
 
 void Control::Invalidate() {
   if (!Showing()) return;
-  if (Form* form = OwnerForm()) form->InvalidateArea(BoundsInForm());
+  if (ControlHost* host = Host()) host->InvalidateArea(BoundsInForm());
 }
 
 void Control::Repaint() {
   Invalidate();
-  if (Form* form = OwnerForm()) form->UpdateNow();
+  if (ControlHost* host = Host()) host->UpdateNow();
 }
 
-Form* Control::OwnerForm() const {
+ControlHost* Control::Host() const {
   const Control* c = this;
   while (c->m_parent) c = c->m_parent;
-  return c->m_form;
+  return c->m_host;
 }
 
 void Control::Paint(HDC) {}

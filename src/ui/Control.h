@@ -16,20 +16,13 @@
 #include "support/UniqueHandle.h"
 #include "ui/Geometry.h"
 #include "ui/Colour.h"
+#include "ui/ControlHost.h"
 #include "ui/DpiScale.h"
+#include "ui/Font.h"
 
 class Form;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-
-// Height < 0 is the character height in pixels, > 0 the cell height (as CreateFont takes it).
-struct TFont {
-  std::string Name = "Tahoma";
-  int Height = -13;
-  bool Bold = false;
-  TColor Color = clWindowText;
-  friend bool operator==(const TFont&, const TFont&) = default;
-};
 
 class Control {
  public:
@@ -77,7 +70,7 @@ class Control {
   Rect BoundsInForm() const;
   // The same in device pixels, where the form's scale puts them.
   Rect DeviceBoundsInForm() const { return Scale().ToDevice(BoundsInForm()); }
-  // The scale of the form that shows it (96 DPI while it is in none).
+  // The scale of the window that shows it (96 DPI while it is in none).
   DpiScale Scale() const;
 
   bool Visible() const { return m_visible; }
@@ -99,7 +92,8 @@ class Control {
   void Invalidate();
   void Repaint();
 
-  Form* OwnerForm() const;
+  // The window that hosts the tree (nullptr while the control is in none).
+  ControlHost* Host() const;
 
   // What a screen reader is told: the role (None: not told at all), the name and the value.
   enum class AccessibleRole { None, StaticText, PushButton, ProgressBar };
@@ -149,8 +143,8 @@ class Control {
   // Tells screen readers that something they read of this control changed (an EVENT_OBJECT_
   // code); nothing for a control they are not told of.
   void NotifyAccessible(DWORD event) const;
-  // A control at the root of a form's tree knows its form.
-  void AttachForm(Form* form) { m_form = form; }
+  // A control at the root of a form's tree knows its host.
+  void AttachHost(ControlHost* host) { m_host = host; }
   friend class Form;
 
  private:
@@ -167,7 +161,7 @@ class Control {
   bool m_enabled = true;
   std::optional<TFont> m_font;
   Control* m_parent = nullptr;
-  Form* m_form = nullptr;
+  ControlHost* m_host = nullptr;
   std::vector<std::unique_ptr<Control>> m_children;
   mutable UniqueGdiObject m_fontHandle;
   mutable TFont m_fontHandleFont;

@@ -15,7 +15,10 @@
 #include <windows.h>
 
 #include "ui/Control.h"
+#include "ui/ControlHost.h"
 #include "ui/DpiScale.h"
+#include "ui/FormKeyboard.h"
+#include "ui/MouseRouter.h"
 
 class ChildWindowControl;
 class HintWindow;
@@ -33,7 +36,7 @@ struct FormDescription {
   HICON icon = nullptr;
 };
 
-class Form {
+class Form : public ControlHost {
  public:
   using Settings = FormDescription;
 
@@ -45,23 +48,23 @@ class Form {
   // Makes the window, centred on the screen and not yet visible, owned by `owner` when given.
   // Raises std::runtime_error when the system refuses.
   void Create(HWND owner = nullptr);
-  HWND Handle() const { return m_hwnd; }
+  HWND Handle() const override { return m_hwnd; }
   // The form behind one of the program's top-level windows (or a child of one); nullptr else.
   static Form* FromHandle(HWND hwnd);
 
   void Show(int command = SW_SHOW);
   void Hide();
   void SetCaption(const std::string& caption);
-  // The client size; before Create() it sets the size the window is made with.
+  // The client size in logical pixels; before Create() it sets the size the window is made with.
   void SetClientSize(int width, int height);
-  std::string Caption() const;
+  std::string Caption() const override { return m_description.caption; }
   // Asks the form to close as the close box does (FormCloseQuery may refuse); true when closed.
   bool Close();
   // Destroys the window now (no question); the object stays.
   void DestroyHandle();
 
   // The client area as a control: every control of the form is below it.
-  Control& Client() { return *m_client; }
+  Control& Client() override { return *m_client; }
   template <typename T>
   T& Add(std::unique_ptr<T> child) {
     return m_client->Add(std::move(child));
@@ -76,7 +79,7 @@ class Form {
 
   // The window's scale: controls are laid out in pixels at 96 DPI and shown at the DPI of the
   // monitor the window is on (the system's until the window exists).
-  const DpiScale& Scale() const { return m_scale; }
+  const DpiScale& Scale() const override { return m_scale; }
   // The client area's size in device pixels.
   SIZE DeviceClientSize() const;
 
@@ -85,27 +88,25 @@ class Form {
   // Number of WM_PAINT passes so far.
   long PaintCount() const { return m_paintCount; }
 
-  // The topmost visible, enabled control under (x, y) that takes the mouse.
-  Control* ControlAt(int x, int y) const;
-  // Logical client coordinates of the last mouse message; (-1, -1) once the mouse has left the window.
-  POINT LastMousePosition() const { return m_lastMouse; }
-  Control* HoverControl() const { return m_hover; }
-  Control* CaptureControl() const { return m_capture; }
+  // The mouse (MouseRouter), in logical client coordinates; (-1, -1) once it has left.
+  Control* ControlAt(int x, int y) const override { return m_mouse.ControlAt(x, y); }
+  POINT LastMousePosition() const override { return m_mouse.LastPosition(); }
+  Control* HoverControl() const { return m_mouse.Hover(); }
+  Control* CaptureControl() const { return m_mouse.Capture(); }
 
-  // Keyboard: the button Enter presses (also shown as the default push button) and the one
-  // Escape presses; nullptr for none.
-  void SetDefaultButton(ChildWindowControl* button);
-  void SetEscapeButton(ChildWindowControl* button) { m_escapeButton = button; }
-  ChildWindowControl* DefaultButton() const { return m_defaultButton; }
-  // The child window that gets the focus when the form is shown or activated.
-  void SetInitialFocus(ChildWindowControl* control) { m_focus = control; }
-  // Drawn controls that take the focus: the one that has it (the form's own window then holds
-  // the keyboard focus), and the ones Enter (when no button has the focus) and Escape press.
-  Control* FocusedControl() const { return m_focusedControl; }
-  void FocusControl(Control* control);
-  void SetDefaultControl(Control* control);
-  Control* DefaultControl() const { return m_defaultControl; }
-  void SetEscapeControl(Control* control) { m_escapeControl = control; }
+  // The keyboard (FormKeyboard): the button Enter presses (also shown as the default push
+  // button) and the one Escape presses; the child window that gets the focus when the form is
+  // shown or activated; the drawn control that has the focus, and the ones Enter (when no
+  // button has the focus) and Escape press.
+  void SetDefaultButton(ChildWindowControl* button) { m_keys.SetDefaultButton(button); }
+  void SetEscapeButton(ChildWindowControl* button) { m_keys.SetEscapeButton(button); }
+  ChildWindowControl* DefaultButton() const { return m_keys.DefaultButton(); }
+  void SetInitialFocus(ChildWindowControl* control) { m_keys.SetInitialFocus(control); }
+  Control* FocusedControl() const override { return m_keys.FocusedControl(); }
+  void FocusControl(Control* control) override { m_keys.FocusControl(control); }
+  void SetDefaultControl(Control* control) { m_keys.SetDefaultControl(control); }
+  Control* DefaultControl() const override { return m_keys.DefaultControl(); }
+  void SetEscapeControl(Control* control) { m_keys.SetEscapeControl(control); }
 
   // Tooltips for the controls' hints; Create() makes them when the form shows hints. Call
   // again after hinted controls move, show or hide.
@@ -114,20 +115,17 @@ class Form {
 
   // Called by the message loops for every key message meant for this form or its children;
   // true when the form has handled it.
-  bool TranslateKey(const MSG& msg);
+  bool TranslateKey(const MSG& msg) { return PreviewKey(msg) || m_keys.TranslateKey(msg); }
 
-  // Screen readers: an EVENT_OBJECT_ code for one control (by its child id), the children's
-  // showing changed as a whole, and a press asked for from outside (done once the asker's call
-  // has returned; a press may run a whole installation).
-  void NotifyAccessible(DWORD event, const Control& control) const;
-  void NotifyAccessibleReorder() const;
-  void PostPress(Control& control);
+  void NotifyAccessible(DWORD event, const Control& control) const override;
+  void NotifyAccessibleReorder() const override;
+  void PostPress(Control& control) override;
 
   // Used by controls.
-  void InvalidateArea(const Rect& area);
-  void UpdateNow();
-  void ControlEnabledChanged(Control& control);
-  void ChildWindowsChanged(Control& subtree);
+  void InvalidateArea(const Rect& area) override;
+  void UpdateNow() override;
+  void ControlEnabledChanged(Control& control) override { m_mouse.ControlEnabledChanged(control); }
+  void ChildWindowsChanged(Control& subtree) override;
 
  protected:
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -146,31 +144,13 @@ class Form {
  private:
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
-  // Dispatch's message families.
-  LRESULT PaintMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT LifeCycleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT ChildWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // WM_PAINT.
+  void Paint();
+  void RenderArea(HDC dc, const Rect& area);
+  void PaintControl(HDC dc, Control& control, const Rect& area);
   // A new DPI: everything is measured, placed and drawn again; `suggested` (screen
   // coordinates) is where the system would put the window, nullptr to keep its place.
   void ApplyDpi(int dpi, const RECT* suggested);
-  // The mouse message's point in logical client coordinates.
-  POINT LogicalPoint(LPARAM lParam) const;
-  void RenderArea(HDC dc, const Rect& area);
-  void PaintControl(HDC dc, Control& control, const Rect& area);
-  void MouseAt(int x, int y);
-  void SetHover(Control* control);
-  POINT ToControl(const Control& control, int x, int y) const;
-  ChildWindowControl* ChildControlOf(HWND child) const;
-  bool PressAccelerator(char letter);
-  // Tab and Shift+Tab over the drawn controls that take the focus and the child windows that
-  // are tab stops, in reading order; false when the form has no drawn tab stop.
-  bool MoveFocus(bool back);
-  // Enter: the focused drawn control or push button, else the default one.
-  void PressDefault();
-  // The focus event for the focused drawn control, once the system's own for the window is out.
-  void AnnounceFocusLater();
-  void AnnounceFocus();
 
   FormDescription m_description;
   DpiScale m_scale;
@@ -179,16 +159,7 @@ class Form {
   HWND m_hwnd = nullptr;
   std::unique_ptr<Control> m_client;
   TColor m_color;
-  Control* m_hover = nullptr;
-  Control* m_capture = nullptr;
-  ChildWindowControl* m_defaultButton = nullptr;
-  ChildWindowControl* m_escapeButton = nullptr;
-  ChildWindowControl* m_focus = nullptr;
-  Control* m_focusedControl = nullptr;
-  Control* m_defaultControl = nullptr;
-  Control* m_escapeControl = nullptr;
-  bool m_trackingLeave = false;
-  bool m_focusAnnouncePending = false;
-  POINT m_lastMouse{-1, -1};
+  FormKeyboard m_keys;
+  MouseRouter m_mouse;
   long m_paintCount = 0;
 };

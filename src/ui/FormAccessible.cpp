@@ -7,7 +7,7 @@
 #include <oleacc.h>
 
 #include "ui/ChildWindowControl.h"
-#include "ui/Form.h"
+#include "ui/ControlHost.h"
 
 namespace {
 
@@ -161,7 +161,7 @@ class FormAccessible : public IAccessible {
     if (!state) return E_POINTER;
     if (!control) return Missing();
     const bool showing = control->Showing();
-    const Form* form = Form::FromHandle(m_window);
+    const ControlHost* form = ControlHost::FromWindow(m_window);
     state->vt = VT_I4;
     state->lVal = (control->Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) | (showing ? 0 : STATE_SYSTEM_INVISIBLE) |
                   (control->TakesFocus() && showing ? STATE_SYSTEM_FOCUSABLE : 0) |
@@ -181,11 +181,11 @@ class FormAccessible : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!focus) return E_POINTER;
-    Form* form = Form::FromHandle(m_window);
+    ControlHost* form = ControlHost::FromWindow(m_window);
     Control* focused = form ? form->FocusedControl() : nullptr;
     if (focused && focused->Focused()) {
       focus->vt = VT_I4;
-      focus->lVal = AccessibleChildId(*form, *focused);
+      focus->lVal = AccessibleChildId(form->Client(), *focused);
       return S_OK;
     }
     return m_standard->get_accFocus(focus);
@@ -204,7 +204,7 @@ class FormAccessible : public IAccessible {
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     if (IsSelf(child)) return m_standard->accSelect(flags, child);
     Control* control = ChildOf(child);
-    Form* form = Form::FromHandle(m_window);
+    ControlHost* form = ControlHost::FromWindow(m_window);
     if (!control || !form) return Gone() ? RPC_E_DISCONNECTED : E_INVALIDARG;
     if (flags != SELFLAG_TAKEFOCUS) return S_FALSE;
     if (!control->Showing() || !control->Enabled()) return S_FALSE;
@@ -251,7 +251,7 @@ class FormAccessible : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
     if (!hit) return E_POINTER;
-    Form* form = Form::FromHandle(m_window);
+    ControlHost* form = ControlHost::FromWindow(m_window);
     POINT p{x, y};
     ::ScreenToClient(m_window, &p);
     RECT client{};
@@ -276,7 +276,7 @@ class FormAccessible : public IAccessible {
         !control->Enabled())
       return DISP_E_MEMBERNOTFOUND;
     // The press runs once this call has returned: Install runs a whole installation.
-    Form::FromHandle(m_window)->PostPress(*control);
+    ControlHost::FromWindow(m_window)->PostPress(*control);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -284,7 +284,7 @@ class FormAccessible : public IAccessible {
 
  private:
   static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-  bool Gone() const { return !::IsWindow(m_window) || !Form::FromHandle(m_window); }
+  bool Gone() const { return !::IsWindow(m_window) || !ControlHost::FromWindow(m_window); }
   HRESULT Missing() const { return Gone() ? RPC_E_DISCONNECTED : E_INVALIDARG; }
   // A real child window's own object (to be released), nullptr for a drawn control.
   static IDispatch* WindowDispatch(Control& control) {
@@ -332,8 +332,8 @@ class FormAccessible : public IAccessible {
     return S_FALSE;
   }
   std::vector<Control*> Children() const {
-    Form* form = Form::FromHandle(m_window);
-    return form ? AccessibleChildren(*form) : std::vector<Control*>{};
+    ControlHost* form = ControlHost::FromWindow(m_window);
+    return form ? AccessibleChildren(form->Client()) : std::vector<Control*>{};
   }
   Control* ChildOf(const VARIANT& child) const {
     if (child.vt != VT_I4 || child.lVal < 1) return nullptr;
@@ -348,17 +348,22 @@ class FormAccessible : public IAccessible {
 
 }  // namespace
 
-std::vector<Control*> AccessibleChildren(Form& form) {
+std::vector<Control*> AccessibleChildren(Control& root) {
   std::vector<Control*> children;
-  for (const auto& child : form.Client().Children()) Collect(*child, children);
+  for (const auto& child : root.Children()) Collect(*child, children);
   return children;
 }
 
-long AccessibleChildId(Form& form, const Control& control) {
-  const std::vector<Control*> children = AccessibleChildren(form);
+long AccessibleChildId(Control& root, const Control& control) {
+  const std::vector<Control*> children = AccessibleChildren(root);
   const auto at = std::find(children.begin(), children.end(), &control);
   return at == children.end() ? 0 : static_cast<long>(at - children.begin() + 1);
 }
+
+namespace {
+
+// Posted to the form itself: a press a screen reader asked for (wParam: the control's child id).
+constexpr UINT kPressMessage = WM_APP + 0x3A1;
 
 LRESULT AnswerGetObject(HWND form, WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
@@ -373,4 +378,25 @@ LRESULT AnswerGetObject(HWND form, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = oleacc.lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(object));
   object->Release();
   return result < 0 ? 0 : result;
+}
+
+}  // namespace
+
+void PostAccessiblePress(HWND window, Control& root, Control& control) {
+  if (window) ::PostMessageA(window, kPressMessage, static_cast<WPARAM>(AccessibleChildId(root, control)), 0);
+}
+
+bool AccessibleMessage(HWND window, Control& root, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  if (msg == WM_GETOBJECT) {
+    result = AnswerGetObject(window, wParam, lParam);
+    return result != 0;
+  }
+  if (msg != kPressMessage) return false;
+  const std::vector<Control*> children = AccessibleChildren(root);
+  const auto id = static_cast<std::size_t>(wParam);
+  Control* control = id >= 1 && id <= children.size() ? children[id - 1] : nullptr;
+  if (control && control->Role() == Control::AccessibleRole::PushButton && control->Showing() && control->Enabled())
+    control->Press();
+  return true;
 }

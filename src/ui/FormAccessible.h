@@ -12,11 +12,15 @@
 #include <windows.h>
 
 class Control;
-class Form;
 
-// The reply to WM_GETOBJECT, or 0 when the form does not answer it (another object id).
-LRESULT AnswerGetObject(HWND form, WPARAM wParam, LPARAM lParam);
+// WM_GETOBJECT and a press asked for by a reader (PostAccessiblePress), for the form `window`
+// whose client area is `root`; false when the message is none of them or the form does not
+// answer it (another object id).
+bool AccessibleMessage(HWND window, Control& root, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Presses the control once the reader's call has returned (a press may run a whole install).
+void PostAccessiblePress(HWND window, Control& root, Control& control);
 
-// The form's accessible children, and one control's child id (1-based; 0 when it is none).
-std::vector<Control*> AccessibleChildren(Form& form);
-long AccessibleChildId(Form& form, const Control& control);
+// The accessible children of a form's client area `root`, and one control's child id
+// (1-based; 0 when it is none).
+std::vector<Control*> AccessibleChildren(Control& root);
+long AccessibleChildId(Control& root, const Control& control);

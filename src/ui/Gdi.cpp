@@ -1,9 +1,9 @@
 #include "ui/Gdi.h"
 
-#include "ui/Control.h"
-
 #include <cmath>
 #include <stdexcept>
+
+#include "ui/Font.h"
 
 Canvas::Canvas(int width, int height) : m_width(width), m_height(height) {
   m_dc.reset(::CreateCompatibleDC(nullptr));

@@ -1,6 +1,5 @@
 #include "ui/PageControl.h"
 
-#include "ui/Form.h"
 
 TTabSheet& TPageControl::AddPage(std::unique_ptr<TTabSheet> page) {
   page->SetBounds(Rect{kSheetInset, kSheetInset, Width() - kSheetInset, Height() - kSheetInset});
@@ -19,5 +18,5 @@ void TPageControl::SetActivePage(TTabSheet& page) {
   if (m_active) m_active->SetVisible(false);
   m_active = &page;
   // What a screen reader lists as showing has changed as a whole.
-  if (Form* form = OwnerForm()) form->NotifyAccessibleReorder();
+  if (ControlHost* host = Host()) host->NotifyAccessibleReorder();
 }

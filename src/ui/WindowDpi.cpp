@@ -1,5 +1,7 @@
 #include "ui/WindowDpi.h"
 
+#include <algorithm>
+
 #include "ui/Gdi.h"
 
 namespace {
@@ -80,4 +82,15 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi) {
   RECT r{0, 0, client.cx, client.cy};
   if (!adjust || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
   return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+RECT ClampToWorkArea(RECT r) {
+  MONITORINFO monitor{sizeof monitor};
+  if (!::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor)) return r;
+  const RECT& work = monitor.rcWork;
+  const LONG width = std::min(r.right - r.left, work.right - work.left);
+  const LONG height = std::min(r.bottom - r.top, work.bottom - work.top);
+  r.left = std::clamp(r.left, work.left, work.right - width);
+  r.top = std::clamp(r.top, work.top, work.bottom - height);
+  return RECT{r.left, r.top, r.left + width, r.top + height};
 }

@@ -12,3 +12,5 @@ int WindowDpi(HWND window);
 NONCLIENTMETRICSA NonClientMetricsForDpi(int dpi);
 // The outer size of a window with that style whose client area is `client` at `dpi`.
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD exStyle, int dpi);
+// The rectangle (screen coordinates) moved and cut to lie in its monitor's work area.
+RECT ClampToWorkArea(RECT r);
