@@ -38,8 +38,9 @@ InstallAttempt Ended(int code, std::string words, bool installed = false) {
 }
 
 // The exit code of a run that ended without a failure passing through it.
-InstallAttempt FromOutcome(const InstallOutcome& outcome, bool installed) {
+InstallAttempt FromOutcome(const InstallOutcome& outcome) {
   using Kind = InstallOutcome::Kind;
+  const bool installed = outcome.Installed();
   switch (outcome.kind) {
     case Kind::Installed:
       return Ended(kExitInstalled, "installed", installed);
@@ -195,28 +196,18 @@ InstallAttempt InstallSession::Install(const std::string& folder, SessionView& v
   return attempt;
 }
 
-// A failure the run raises is reported here; the window comes back first, so that the user can
-// close it or try again.
+// A failure that stopped the run is reported here; the window comes back first, so that the
+// user can close it or try again.
 InstallAttempt InstallSession::Run(const InstallFolder& folder, SessionView& view) {
   LogText("BtnInstallClick.InstallProgram");
-  InstallOutcome outcome;
-  try {
-    const bool installed =
-        InstallProgram(InstallRequest{folder, m_switches.useDosbox}, m_dialogs, m_makeProgress, outcome);
-    return FromOutcome(outcome, installed);
-  } catch (const EInstallerDamaged& e) {
-    view.ShowAgain();
-    m_dialogs.ShowNotice(e.what());
-    InstallAttempt failed = Ended(kExitDamaged, "damaged installer");
-    failed.raised = true;
-    return failed;
-  } catch (const std::exception& e) {
-    view.ShowAgain();
-    m_dialogs.ShowNotice(e.what());
-    InstallAttempt failed = Ended(kExitFailed, std::string("failed: ") + e.what());
-    failed.raised = true;
-    return failed;
-  }
+  const InstallOutcome outcome = InstallProgram(InstallRequest{folder, m_switches.useDosbox}, m_dialogs, m_makeProgress);
+  if (!outcome.stopped) return FromOutcome(outcome);
+  view.ShowAgain();
+  m_dialogs.ShowNotice(outcome.message);
+  InstallAttempt failed = outcome.kind == InstallOutcome::Kind::Damaged ? Ended(kExitDamaged, "damaged installer")
+                                                                        : Ended(kExitFailed, "failed: " + outcome.message);
+  failed.raised = true;
+  return failed;
 }
 
 int InstallSession::RunUnattended() {

@@ -13,6 +13,7 @@
 #include "payload/PayloadReader.h"
 #include "support/DateTime.h"
 #include "support/Format.h"
+#include "support/Links.h"
 #include "support/Lists.h"
 #include "support/Locale.h"
 #include "support/RunLog.h"
@@ -36,17 +37,18 @@ std::string ShortDateOfStamp(std::int32_t stamp) {
 // their own, and are put in place in list order as any other files.
 class StagingSink : public PlainSink {
  public:
-  StagingSink(std::vector<InstallItem>& items, int position, const ItemPlacement& placement)
-      : m_items(items), m_position(position), m_placement(placement) {}
+  StagingSink(std::vector<InstallItem>& items, int position, const InstallFolders& folders)
+      : m_items(items), m_position(position), m_folders(folders) {}
 
   void Begin(const PayloadHeader& header) override {
-    if (header.plainSize <= 0) return;
-    const std::string destination = m_placement.destination(header.fileName, m_position);
+    const std::string& destination = m_items[m_position].destination;
+    if (header.plainSize <= 0 || destination.empty()) return;
     const bool taken = std::any_of(m_items.begin(), m_items.begin() + m_position, [&](const InstallItem& earlier) {
       return earlier.staged && ::lstrcmpiA(earlier.staged->Destination().c_str(), destination.c_str()) == 0;
     });
-    m_items[m_position].staged.emplace(
-        m_placement.stage(destination, taken ? StagedFile::Name::Own : StagedFile::Name::Working));
+    const StagedFile::Name name = taken ? StagedFile::Name::Own : StagedFile::Name::Working;
+    m_items[m_position].staged.emplace(LinkOnTheWay(m_folders.install, destination) ? StagedFile(destination, kStoppedOnLink)
+                                                                                     : StagedFile(destination, name));
   }
 
   void Take(const std::uint8_t* bytes, std::size_t length) override {
@@ -58,13 +60,13 @@ class StagingSink : public PlainSink {
  private:
   std::vector<InstallItem>& m_items;
   int m_position;
-  const ItemPlacement& m_placement;
+  const InstallFolders& m_folders;
 };
 
 void ReadItem(const PayloadReader& reader, const std::string& name, int index, InstallItems& read,
-              const ItemPlacement& placement) {
+              const InstallFolders& folders) {
   InstallItem& item = read.items[index];
-  StagingSink sink(read.items, index, placement);
+  StagingSink sink(read.items, index, folders);
   std::optional<PayloadHeader> found;
   try {
     found = reader.Extract(name, sink);
@@ -87,29 +89,31 @@ void ReadItem(const PayloadReader& reader, const std::string& name, int index, I
 
 }  // namespace
 
-std::vector<std::string> ItemDestinations(std::string list, int count, const ItemPlacement& placement) {
-  std::vector<std::string> destinations;
+std::vector<PlannedItem> PlanInstall(std::string list, int count, int normalFiles, const InstallFolders& folders) {
+  std::vector<PlannedItem> plan;
   const PayloadReader reader;
   for (int i = 0; i < count; ++i) {
-    const std::string name = SplitFirst(list, ",");
+    std::string name = SplitFirst(list, ",");
     std::optional<PayloadHeader> header;
     try {
       header = reader.Header(name);
     } catch (const std::exception&) {
     }
-    destinations.push_back(header ? placement.destination(header->fileName, i) : std::string());
+    std::string destination = header ? FileDestination(header->fileName, i, normalFiles, folders) : std::string();
+    plan.push_back(PlannedItem{std::move(name), std::move(destination)});
   }
-  return destinations;
+  return plan;
 }
 
-InstallItems ReadInstallItems(std::string list, int count, const ItemPlacement& placement) {
+InstallItems ReadInstallItems(const std::vector<PlannedItem>& plan, int count, const InstallFolders& folders) {
   InstallItems read;
   read.items.resize(count);
   const PayloadReader reader;
   for (int i = 0; i < count; ++i) {
-    const std::string name = SplitFirst(list, ",");
+    const std::string& name = plan[static_cast<std::size_t>(i)].name;
+    read.items[i].destination = plan[static_cast<std::size_t>(i)].destination;
     LogFormat("Installprogram item %d:%s", i, name);
-    ReadItem(reader, name, i, read, placement);
+    ReadItem(reader, name, i, read, folders);
     const InstallItem& item = read.items[i];
     if (item.size == 0) {
       // Formatted here, not taken from the log, which returns nothing while another program

@@ -1,7 +1,6 @@
 #pragma once
-// What an install run came to, beside its true/false result: the silent modes turn it into an
-// exit code, the GUI reads only the result. Also the one failure that names a damaged
-// installer.
+// What an install run came to: the silent modes turn it into an exit code, the window reads
+// whether the product was installed. Also the one failure that names a damaged installer.
 
 #include <stdexcept>
 #include <string>
@@ -13,6 +12,11 @@ struct InstallOutcome {
   int filesHandled = 0;  // files it got to before it ended (i + 1 when cancelled)
   int filesFailed = 0;   // files, and the uninstall record, that could not be written
   std::string message;   // for Damaged and Failed: what went wrong
+  bool stopped = false;  // a failure stopped the run, and no report of the run has shown `message`
+
+  bool Installed() const {
+    return kind == Kind::Installed || kind == Kind::InstalledWithFailures || kind == Kind::InstalledUnderMenu;
+  }
 };
 
 // A payload item of this installer is missing or damaged. The message is the one text the user

@@ -49,28 +49,10 @@ struct WrittenFiles {
   std::vector<std::string> failed;
 };
 
-// How the run ends: its result and the closing report ("" for none).
-struct RunEnd {
-  bool success = false;
-  std::string report;
-};
-
 // A folder that cannot be made shows up later as files that cannot be written. Nothing is
 // made through a link on the way from the install folder.
 void MakeFolder(const InstallFolders& folders, std::string folder) {
   if (!LinkOnTheWay(folders.install, folder)) EnsureFolder(folder);
-}
-
-// Each file is staged beside its destination, unless a link lies on the way from the install
-// folder to it: the files go into the install folder and nowhere else.
-ItemPlacement PlacementIn(const InstallFolders& folders, int normalFiles) {
-  return {[&folders, normalFiles](const std::string& fileName, int position) {
-            return FileDestination(fileName, position, normalFiles, folders);
-          },
-          [&folders](const std::string& destination, StagedFile::Name name) {
-            return LinkOnTheWay(folders.install, destination) ? StagedFile(destination, kStoppedOnLink)
-                                                              : StagedFile(destination, name);
-          }};
 }
 
 // Puts the staged file in place, after the same look for a link on the way as when it was
@@ -115,7 +97,7 @@ WrittenFiles WriteFiles(InstallItems& read, const InstallFolders& folders, int n
   const int count = static_cast<int>(read.items.size());
   for (int i = 0; i < count; ++i) {
     InstallItem& item = read.items[i];
-    const std::string destination = FileDestination(item.fileName, i, normalFiles, folders);
+    const std::string& destination = item.destination;
     progress.SetFileName(destination);
     LogFormat("InstallProgram.file: %s", destination);
     if (KeepsExistingCopy(destination, item)) {
@@ -168,19 +150,20 @@ std::string CompleteInstallation(UninstallRecord& record, const InstallFolder& i
   return CompletionReport(OwnVersionText(), files.failed, fileCount + 1);
 }
 
-// Phases 1 to 5 up to the closing report. The progress window and the items live here, so both
-// are gone before the caller shows the report, and on every path a failure takes.
-RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const InstallProgressFactory& makeProgress,
-                 InstallOutcome& outcome) {
+// Phases 1 to 5 up to the closing report ("" for none). The progress window and the items live
+// here, so both are gone before the caller shows the report, and on every path a failure takes.
+std::string RunPhases(const InstallRequest& request, DialogService& dialogs, const InstallProgressFactory& makeProgress,
+                      InstallOutcome& outcome) {
   LogText("InstallProgram.started");
   const InstallFolder& installFolder = request.folder;
   UninstallRecord record(installFolder);
   const InstallFolders folders(installFolder);
   const int itemCount = CountChar(',', kPayloadList) + 1;
   const int normalFiles = itemCount - kDosboxItemCount;
-  const ItemPlacement placement = PlacementIn(folders, normalFiles);
   // Where every item's file goes, DOSBox's included whether or not this run writes it.
-  const std::vector<std::string> destinations = ItemDestinations(kPayloadList, itemCount, placement);
+  const std::vector<PlannedItem> plan = PlanInstall(kPayloadList, itemCount, normalFiles, folders);
+  std::vector<std::string> destinations;
+  for (const PlannedItem& item : plan) destinations.push_back(item.destination);
   const bool needsDosbox =
       NeedsDosbox(request.useDosbox, folders.install, std::vector<std::string>(destinations.begin() + normalFiles, destinations.end()));
   LogFormat("NeedsDosbox := %s", BoolText(needsDosbox));
@@ -191,7 +174,7 @@ RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const In
     outcome.message = Format("The folder %s could not be made so that only you and administrators can change the "
                              "programs in it (%s). Nothing was installed.",
                              folders.install, SystemErrorReason(access.error));
-    return {false, outcome.message};
+    return outcome.message;
   }
   MakeFolder(folders, folders.manuals);
   MakeFolder(folders, folders.tips);
@@ -210,7 +193,7 @@ RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const In
   const int count = needsDosbox ? itemCount : normalFiles;
   outcome.filesTotal = count;
   LogFormat("InstallProgram.Making list of files to install (%d items)", count);
-  InstallItems read = ReadInstallItems(kPayloadList, count, placement);
+  InstallItems read = ReadInstallItems(plan, count, folders);
   LogFormat("Installprogram.Completed list: %d files", count);
 
   if (!read.errors.empty()) {
@@ -218,7 +201,7 @@ RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const In
     for (const std::string& line : read.errors) errors += (errors.empty() ? "" : "\r\n") + line;
     dialogs.ShowNotice(errors);
     outcome.kind = Kind::ItemsUnreadable;
-    return {false, errors};
+    return errors;
   }
 
   WrittenFiles files = WriteFiles(read, folders, normalFiles, needsDosbox, *progress);
@@ -228,48 +211,49 @@ RunEnd RunPhases(const InstallRequest& request, DialogService& dialogs, const In
   // Looked up whether or not the run went well so far; used only by a complete one.
   const std::string desktopLink = DesktopShortcutPath();
 
-  RunEnd end;
+  std::string report;
   if (files.cancelled) {
     outcome.kind = Kind::Cancelled;
-    end = {false, CancelReport(files.handled, count, files.failed)};
+    report = CancelReport(files.handled, count, files.failed);
   } else if (files.written == 0) {
     outcome.kind = Kind::Failed;
-    end = {false, NothingWrittenReport(files.failed)};
-    outcome.message = end.report;
+    report = NothingWrittenReport(files.failed);
+    outcome.message = report;
   } else if (UnderMenuProgram(installFolder)) {
     outcome.kind = Kind::InstalledUnderMenu;
-    end = {true, MenuReport(files.failed)};
+    report = MenuReport(files.failed);
   } else {
-    end = {true, CompleteInstallation(record, installFolder, folders, desktopLink, files, count)};
+    report = CompleteInstallation(record, installFolder, folders, desktopLink, files, count);
     outcome.kind = files.failed.empty() ? Kind::Installed : Kind::InstalledWithFailures;
   }
   outcome.filesFailed = static_cast<int>(files.failed.size());
-  const auto addParagraph = [&end](const std::string& text) {
-    end.report += (end.report.empty() ? "" : "\r\n\r\n") + text;
+  const auto addParagraph = [&report](const std::string& text) {
+    report += (report.empty() ? "" : "\r\n\r\n") + text;
   };
-  if (end.success && access.othersMayChange)
+  if (outcome.Installed() && access.othersMayChange)
     addParagraph(Format("Other users of this computer can change the programs in %s.", folders.install));
-  if (end.success && access.cannotProtect)
+  if (outcome.Installed() && access.cannotProtect)
     addParagraph(Format("The programs in %s cannot be protected from other users on this drive.", folders.install));
-  return end;
+  return report;
 }
 
 }  // namespace
 
-bool InstallProgram(const InstallRequest& request, DialogService& dialogs,
-                    const InstallProgressFactory& makeProgress, InstallOutcome& outcome) {
-  outcome = InstallOutcome{};
+InstallOutcome InstallProgram(const InstallRequest& request, DialogService& dialogs,
+                              const InstallProgressFactory& makeProgress) {
+  InstallOutcome outcome;
+  // A failure that stops the run is told by the outcome, after the progress window has gone.
   try {
-    const RunEnd end = RunPhases(request, dialogs, makeProgress, outcome);
-    if (!end.report.empty()) dialogs.ShowNotice(kProductName, end.report);
-    return end.success;
+    const std::string report = RunPhases(request, dialogs, makeProgress, outcome);
+    if (!report.empty()) dialogs.ShowNotice(kProductName, report);
   } catch (const EInstallerDamaged& e) {
     outcome.kind = Kind::Damaged;
     outcome.message = e.what();
-    throw;
+    outcome.stopped = true;
   } catch (const std::exception& e) {
     outcome.kind = Kind::Failed;
     outcome.message = e.what();
-    throw;
+    outcome.stopped = true;
   }
+  return outcome;
 }

@@ -11,17 +11,17 @@
 #include "support/DialogService.h"
 #include "support/InstallProgress.h"
 
-// The request's folder is made from the lower-case folder text the user or the command line gave. True
-// when the product was installed (a file that could not be written does not change that, unless
-// not one could); false when an item was unreadable, the run was cancelled or nothing was
-// written. `outcome` tells which, and is filled before any failure leaves: a missing or damaged
-// item raises EInstallerDamaged; other failures (the 64-bit check, the shell's link object, the
-// registry) pass through with their own messages. The progress window is made through
+// The request's folder is made from the lower-case folder text the user or the command line
+// gave. The outcome says whether the product was installed (a file that could not be written
+// does not change that, unless not one could) or why not: an item was unreadable, the run was
+// cancelled, nothing was written, or a failure stopped it (`stopped`, with its message: a
+// missing or damaged item, Damaged; the 64-bit check, the shell's link object, the registry,
+// Failed), which no report of the run has shown. The progress window is made through
 // `makeProgress` and released on every path, before the closing report.
 struct InstallRequest {
   InstallFolder folder;
   bool useDosbox = false;  // DOSBox is installed whatever the machine ("/usedosbox")
 };
 
-bool InstallProgram(const InstallRequest& request, DialogService& dialogs,
-                    const InstallProgressFactory& makeProgress, InstallOutcome& outcome);
+InstallOutcome InstallProgram(const InstallRequest& request, DialogService& dialogs,
+                              const InstallProgressFactory& makeProgress);

@@ -47,7 +47,8 @@ bool InstallRunFixture::Install(const std::string& folder, const std::function<v
   }
   // The test program's own "/usedosbox" goes on to the run, as the installer's does.
   const InstallRequest request{*made, ProcessCommandLine().RawContains("/usedosbox")};
-  return InstallProgram(request, m_dialogs, ScriptedProgressFactory(m_script), m_outcome);
+  m_outcome = InstallProgram(request, m_dialogs, ScriptedProgressFactory(m_script));
+  return m_outcome.Installed();
 }
 
 std::string InstallRunFixture::Folder(const std::string& name) const { return AsciiLower(m_scratch.Path()) + name; }

@@ -21,8 +21,8 @@ class InstallRunFixture : public testing::Test {
   void TearDown() override;
 
   // One run into `folder`: a fresh log, reports and progress calls recorded anew (the script's
-  // cancel point stays); `beforeRun` is called once the log is started. Failures leave the run
-  // as they would leave the caller's.
+  // cancel point stays); `beforeRun` is called once the log is started. True when the product
+  // was installed; m_outcome tells the rest.
   bool Install(const std::string& folder, const std::function<void()>& beforeRun = {});
 
   // The scratch folder in lower case, as the installer holds install folders.
