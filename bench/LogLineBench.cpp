@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "support/RunLog.h"
+#include "support/run/RunLog.h"
 
 int main(int argc, char** argv) {
   const int lines = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;

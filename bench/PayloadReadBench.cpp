@@ -13,7 +13,7 @@
 
 #include "payload/PayloadFormat.h"
 #include "payload/PayloadReader.h"
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "support/Folders.h"
-#include "support/Paths.h"
-#include "support/SystemFolders.h"
-#include "support/Text.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/fs/Folders.h"
+#include "support/fs/SystemFolders.h"
 
 // Only a path on a drive is handed to the system for its long form: for a share, device or
 // verbatim text ("\\host\share", "\\?\", "\\.\") that would already log the user on to a

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "product/InstallFolder.h"
-#include "support/CanonicalFolder.h"
+#include "support/fs/CanonicalFolder.h"
 
 // The folder's forms that the protected-folder test looks at.
 std::vector<std::string> FolderForms(const std::string& folder);

@@ -10,8 +10,8 @@
 #include "app/Switches.h"
 #include "engine/InstallOutcome.h"
 #include "product/InstallFolder.h"
-#include "support/DialogService.h"
-#include "support/InstallProgress.h"
+#include "support/run/DialogService.h"
+#include "support/run/InstallProgress.h"
 
 // What the main window shows of the session; the unattended modes show nothing.
 class SessionView {

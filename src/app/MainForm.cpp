@@ -6,12 +6,12 @@
 #include <shlobj.h>
 
 #include "product/Product.h"
-#include "support/Format.h"
-#include "support/RunLog.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Format.h"
+#include "support/run/RunLog.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvToolButton.h"
-#include "ui/EditField.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 

@@ -1,11 +1,11 @@
 #include "app/MainFormRules.h"
 
-#include "support/CodePage.h"
-#include "support/Format.h"
-#include "support/Paths.h"
+#include "support/base/CodePage.h"
+#include "support/base/Format.h"
+#include "support/base/Paths.h"
 #include "product/Product.h"
-#include "support/Text.h"
-#include "support/VersionNumber.h"
+#include "support/base/Text.h"
+#include "support/base/VersionNumber.h"
 
 std::string DriveRootOf(std::string_view windowsFolder) {
   const auto slash = FindCharacter(windowsFolder, "\\");

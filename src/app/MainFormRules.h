@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/CommandLine.h"
+#include "support/base/CommandLine.h"
 
 // The Windows folder's path cut just after its first backslash (c:\windows gives c:\); "" when
 // it has none.

@@ -1,6 +1,6 @@
 #include "app/Switches.h"
 
-#include "support/Text.h"
+#include "support/base/Text.h"
 
 Switches ReadSwitches(const CommandLine& commandLine) {
   Switches switches;

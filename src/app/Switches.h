@@ -6,8 +6,8 @@
 // product/ExitCodes.h.
 
 #include "product/ExitCodes.h"
-#include "support/CommandLine.h"
-#include "support/RunMode.h"
+#include "support/base/CommandLine.h"
+#include "support/run/RunMode.h"
 
 // The installer's: the run's switches, and "/usedosbox" (a case-sensitive substring of the raw
 // command line: DOSBox is installed whatever the machine).

@@ -4,13 +4,13 @@
 
 #include <windows.h>
 
-#include "support/Files.h"
-#include "support/Folders.h"
-#include "support/Paths.h"
-#include "support/RunLog.h"
-#include "support/System.h"
-#include "support/Text.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/fs/Files.h"
+#include "support/fs/Folders.h"
+#include "support/run/RunLog.h"
+#include "support/win/System.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "support/AccessList.h"
-#include "support/Folders.h"
-#include "support/Links.h"
-#include "support/Paths.h"
-#include "support/ProtectedFolder.h"
-#include "support/RunLog.h"
+#include "support/base/AccessList.h"
+#include "support/base/Paths.h"
+#include "support/fs/Folders.h"
+#include "support/fs/Links.h"
+#include "support/fs/ProtectedFolder.h"
+#include "support/run/RunLog.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "support/ProtectedFolder.h"
+#include "support/fs/ProtectedFolder.h"
 
 struct InstallFolderAccess {
   // A protected access list that could not be set (0 otherwise): nothing is to be installed.

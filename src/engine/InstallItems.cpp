@@ -11,12 +11,12 @@
 #include "engine/InstallOutcome.h"
 #include "payload/PayloadFormat.h"
 #include "payload/PayloadReader.h"
-#include "support/DateTime.h"
-#include "support/Format.h"
-#include "support/Links.h"
-#include "support/Lists.h"
-#include "support/Locale.h"
-#include "support/RunLog.h"
+#include "support/base/DateTime.h"
+#include "support/base/Format.h"
+#include "support/base/Lists.h"
+#include "support/fs/Links.h"
+#include "support/run/RunLog.h"
+#include "support/win/Locale.h"
 
 namespace {
 

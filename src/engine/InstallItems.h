@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/InstallRules.h"
-#include "support/StagedFile.h"
+#include "support/fs/StagedFile.h"
 
 // One payload item of the run and where its file goes: from the item's header alone (no body
 // is read); "" for an item that is missing or whose header does not hold together, which the

@@ -1,6 +1,6 @@
 #include "engine/InstallOutcome.h"
 
-#include "support/Format.h"
+#include "support/base/Format.h"
 
 EInstallerDamaged::EInstallerDamaged(const std::string& itemName, const std::string& readerMessage)
     : std::runtime_error(

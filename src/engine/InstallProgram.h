@@ -8,8 +8,8 @@
 
 #include "engine/InstallOutcome.h"
 #include "product/InstallFolder.h"
-#include "support/DialogService.h"
-#include "support/InstallProgress.h"
+#include "support/run/DialogService.h"
+#include "support/run/InstallProgress.h"
 
 // The request's folder is made from the lower-case folder text the user or the command line
 // gave. The outcome says whether the product was installed (a file that could not be written

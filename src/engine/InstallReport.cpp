@@ -1,6 +1,6 @@
 #include "engine/InstallReport.h"
 
-#include "support/Format.h"
+#include "support/base/Format.h"
 #include "product/Product.h"
 
 namespace {

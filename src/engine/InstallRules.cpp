@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "support/DateTime.h"
+#include "support/base/DateTime.h"
 
 InstallFolders::InstallFolders(const InstallFolder& installFolder)
     : install(installFolder.Path()),

@@ -4,11 +4,11 @@
 #include <optional>
 #include <set>
 
-#include "support/CodePage.h"
-#include "support/FileNameRules.h"
-#include "support/HeldFolder.h"
-#include "support/RunLog.h"
-#include "support/Text.h"
+#include "support/base/CodePage.h"
+#include "support/base/FileNameRules.h"
+#include "support/base/Text.h"
+#include "support/fs/HeldFolder.h"
+#include "support/run/RunLog.h"
 
 void RemoveLeftovers(const std::string& installFolder, const std::vector<std::string>& destinations) {
   std::string why;

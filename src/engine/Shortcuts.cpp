@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "product/Product.h"
-#include "support/Files.h"
-#include "support/Folders.h"
-#include "support/Paths.h"
-#include "support/ShellLink.h"
+#include "support/base/Paths.h"
+#include "support/fs/Files.h"
+#include "support/fs/Folders.h"
+#include "support/fs/ShellLink.h"
 
 namespace {
 constexpr int kCsidlDesktop = 0;

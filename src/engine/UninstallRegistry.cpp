@@ -7,8 +7,8 @@
 
 #include "product/Product.h"
 #include "product/Shortcuts.h"
-#include "support/Format.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Format.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

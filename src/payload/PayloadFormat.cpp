@@ -5,7 +5,7 @@
 #include <new>
 
 #include "payload/InflateBuffer.h"
-#include "support/FileNameRules.h"
+#include "support/base/FileNameRules.h"
 
 namespace {
 

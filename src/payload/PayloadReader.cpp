@@ -9,7 +9,7 @@
 
 #include "payload/PayloadFormat.h"
 #include "payload/ResourceTree.h"
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 EResourceNotFound::EResourceNotFound(const std::string& itemName)
     : std::runtime_error("Resource " + itemName + " not found") {}

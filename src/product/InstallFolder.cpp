@@ -1,10 +1,10 @@
 #include "product/InstallFolder.h"
 
 #include "product/Product.h"
-#include "support/CodePage.h"
-#include "support/FileNameRules.h"
-#include "support/Format.h"
-#include "support/Paths.h"
+#include "support/base/CodePage.h"
+#include "support/base/FileNameRules.h"
+#include "support/base/Format.h"
+#include "support/base/Paths.h"
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "product/RecordLists.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
 
 namespace {
 

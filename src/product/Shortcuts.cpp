@@ -1,6 +1,6 @@
 #include "product/Shortcuts.h"
 
-#include "support/Lists.h"
+#include "support/base/Lists.h"
 
 std::vector<ShortcutEntry> GroupShortcuts() {
   std::vector<ShortcutEntry> entries;

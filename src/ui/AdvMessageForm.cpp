@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "support/Paths.h"
-#include "support/System.h"
+#include "support/base/Paths.h"
+#include "support/win/System.h"
+#include "ui/Button.h"
 #include "ui/Gdi.h"
 #include "ui/HighContrast.h"
 #include "ui/Label.h"
 #include "ui/MessageLoop.h"
-#include "ui/PushButton.h"
 #include "ui/WindowDpi.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "ui/CustomAdvTaskDialog.h"
 #include "ui/Form.h"
 #include "ui/MessageFormLayout.h"
-#include "ui/TaskDialog.h"
 
 class TButton;
 

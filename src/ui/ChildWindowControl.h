@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Control.h"
 
 class ChildWindowControl : public Control {

@@ -1,7 +1,7 @@
 #include "ui/Control.h"
 
-#include "support/Layout.h"
 #include "ui/Gdi.h"
+#include "ui/Layout.h"
 
 Control::Control(std::string name, Rect bounds, TAlign align)
     : m_name(std::move(name)), m_bounds(bounds), m_align(align) {}

@@ -13,7 +13,7 @@
 
 #include <windows.h>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Geometry.h"
 #include "ui/Colour.h"
 #include "ui/ControlHost.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "support/Application.h"
+#include "support/run/Application.h"
 #include "ui/ChildWindowControl.h"
 #include "ui/FormAccessible.h"
 #include "ui/Gdi.h"

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Colour.h"
 #include "ui/DpiScale.h"
 #include "ui/Geometry.h"

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Control.h"
 
 class HintWindow {

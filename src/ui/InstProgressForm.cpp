@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "support/Format.h"
-#include "support/Locale.h"
+#include "support/base/Format.h"
+#include "support/win/Locale.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"

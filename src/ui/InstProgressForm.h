@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "support/Format.h"
-#include "support/InstallProgress.h"
+#include "support/base/Format.h"
+#include "support/run/InstallProgress.h"
 #include "ui/Form.h"
 #include "ui/TaskbarProgress.h"
 

@@ -3,7 +3,7 @@
 #include "ui/AdvPanel.h"
 #include "ui/AdvToolButton.h"
 #include "ui/Cursors.h"
-#include "ui/EditField.h"
+#include "ui/Edit.h"
 #include "ui/Image.h"
 #include "ui/InstallerFonts.h"
 #include "ui/JvGradient.h"

@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "support/Application.h"
+#include "support/run/Application.h"
 #include "ui/Form.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/ProductPicture.h"
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Control.h"
 #include "ui/Gdi.h"
 

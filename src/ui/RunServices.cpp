@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "support/Application.h"
-#include "support/HiddenProgress.h"
+#include "support/run/Application.h"
+#include "support/run/HiddenProgress.h"
 #include "ui/InstProgressForm.h"
 
 RunServices::RunServices(const RunSwitches& switches) : m_switches(switches) {

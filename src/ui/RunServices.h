@@ -5,10 +5,10 @@
 
 #include <functional>
 
-#include "support/DialogService.h"
-#include "support/InstallProgress.h"
-#include "support/LogOnlyDialogs.h"
-#include "support/RunMode.h"
+#include "support/run/DialogService.h"
+#include "support/run/InstallProgress.h"
+#include "support/run/LogOnlyDialogs.h"
+#include "support/run/RunMode.h"
 #include "ui/TaskDialogService.h"
 
 class TInstProgressForm;

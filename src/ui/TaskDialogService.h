@@ -1,8 +1,8 @@
 #pragma once
 // The dialog service on the real message dialogs.
 
-#include "support/DialogService.h"
-#include "ui/TaskDialog.h"
+#include "support/run/DialogService.h"
+#include "ui/CustomAdvTaskDialog.h"
 
 class TaskDialogService : public DialogService {
  public:

@@ -2,7 +2,7 @@
 
 #include <shobjidl.h>
 
-#include "support/ComPtr.h"
+#include "support/win/ComPtr.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "uninstall/InstalledFiles.h"
 
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
 #include "uninstall/RemovalRules.h"
 
 InstalledFiles::InstalledFiles(HeldFolder folder, std::string installDir, std::string openedAs)

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/HeldFolder.h"
+#include "support/fs/HeldFolder.h"
 
 struct FoundFile {
   std::string path;

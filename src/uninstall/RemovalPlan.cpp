@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "support/Files.h"
-#include "support/Lists.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "support/base/Lists.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/fs/Files.h"
 #include "uninstall/InstalledFiles.h"
 #include "uninstall/RemovalRules.h"
 

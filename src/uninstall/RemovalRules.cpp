@@ -1,11 +1,11 @@
 #include "uninstall/RemovalRules.h"
 
 #include "product/InstallFolder.h"
-#include "support/CodePage.h"
-#include "support/FileNameRules.h"
-#include "support/Lists.h"
-#include "support/Paths.h"
-#include "support/Text.h"
+#include "support/base/CodePage.h"
+#include "support/base/FileNameRules.h"
+#include "support/base/Lists.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
 
 namespace {
 

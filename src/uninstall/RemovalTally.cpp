@@ -1,6 +1,6 @@
 #include "uninstall/RemovalTally.h"
 
-#include "support/RunLog.h"
+#include "support/run/RunLog.h"
 
 void RemovalTally::Removed(const std::string& path) {
   LogFormat("Uninstall.Removed %s", path);

@@ -5,16 +5,16 @@
 
 #include <windows.h>
 
-#include "support/CanonicalFolder.h"
-#include "support/Folders.h"
-#include "support/HeldFolder.h"
-#include "support/Paths.h"
-#include "support/ProgramShell.h"
-#include "support/RunLog.h"
-#include "support/System.h"
-#include "support/SystemFolders.h"
-#include "support/Text.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/fs/CanonicalFolder.h"
+#include "support/fs/Folders.h"
+#include "support/fs/HeldFolder.h"
+#include "support/fs/SystemFolders.h"
+#include "support/run/ProgramShell.h"
+#include "support/run/RunLog.h"
+#include "support/win/System.h"
+#include "support/win/UniqueHandle.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallRun.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "support/NewFile.h"
+#include "support/fs/NewFile.h"
 #include "uninstall/UninstallCommandLine.h"
 
 // Starts the finishing copy for `programPath` and `recordPath` (both directly in the folder

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "support/CanonicalFolder.h"
-#include "support/Folders.h"
-#include "support/Format.h"
-#include "support/Paths.h"
-#include "support/SystemFolders.h"
-#include "support/Text.h"
+#include "support/base/Format.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/fs/CanonicalFolder.h"
+#include "support/fs/Folders.h"
+#include "support/fs/SystemFolders.h"
 #include "uninstall/RemovalRules.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "support/CodePage.h"
-#include "support/Text.h"
+#include "support/base/CodePage.h"
+#include "support/base/Text.h"
 
 namespace {
 

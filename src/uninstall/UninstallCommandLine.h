@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "support/RunMode.h"
+#include "support/run/RunMode.h"
 
 struct UninstallOptions {
   std::string recordPath;  // "" when the line names none

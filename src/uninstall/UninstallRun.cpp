@@ -8,11 +8,11 @@
 #include <windows.h>
 
 #include "product/Product.h"
-#include "support/Format.h"
-#include "support/Paths.h"
-#include "support/RunLog.h"
-#include "support/SystemError.h"
-#include "support/Text.h"
+#include "support/base/Format.h"
+#include "support/base/Paths.h"
+#include "support/base/Text.h"
+#include "support/run/RunLog.h"
+#include "support/win/SystemError.h"
 #include "uninstall/InstalledFiles.h"
 #include "uninstall/ProductTraces.h"
 #include "uninstall/RemovalPlan.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "support/DialogService.h"
-#include "support/InstallProgress.h"
+#include "support/run/DialogService.h"
+#include "support/run/InstallProgress.h"
 #include "product/ExitCodes.h"
 #include "product/InstallFolder.h"
 #include "product/RecordReader.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 #include "ui/Gdi.h"
 
 RgbImage CaptureDc(HDC dc, int width, int height) {

@@ -1,6 +1,6 @@
 #include "common/FileTimes.h"
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 bool SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local, std::uint32_t extraTicks) {
   FILETIME localFt{}, utc{};

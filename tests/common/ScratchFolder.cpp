@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 ScratchFolder::ScratchFolder(const std::string& tag) {
   char temp[MAX_PATH + 1] = {};

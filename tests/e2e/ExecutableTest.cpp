@@ -13,7 +13,7 @@
 
 #include "common/Capture.h"
 #include "e2e/Harness.h"
-#include "support/Text.h"
+#include "support/base/Text.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "common/ReaderListener.h"
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
-#include "support/Folders.h"
-#include "support/Paths.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Paths.h"
+#include "support/fs/Folders.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

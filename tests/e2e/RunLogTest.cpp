@@ -11,7 +11,7 @@
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
 #include "e2e/RunLogFolder.h"
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
-#include "support/Folders.h"
-#include "support/UniqueHandle.h"
+#include "support/fs/Folders.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

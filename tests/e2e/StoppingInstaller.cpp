@@ -12,8 +12,8 @@
 #include <windows.h>
 
 #include "app/StartUp.h"
-#include "support/RunLog.h"
-#include "support/UniqueHandle.h"
+#include "support/run/RunLog.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

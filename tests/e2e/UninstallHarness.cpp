@@ -6,8 +6,8 @@
 
 #include "common/Capture.h"
 #include "common/ScratchFolder.h"
-#include "support/Folders.h"
-#include "support/UniqueHandle.h"
+#include "support/fs/Folders.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 constexpr char kEntryKey[] =

@@ -13,9 +13,9 @@
 #include "e2e/Harness.h"
 #include "e2e/UninstallHarness.h"
 #include "product/UninstallRecord.h"
-#include "support/Folders.h"
-#include "support/Text.h"
-#include "support/UniqueHandle.h"
+#include "support/base/Text.h"
+#include "support/fs/Folders.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "common/ScratchFolder.h"
 #include "e2e/Harness.h"
 #include "e2e/UninstallHarness.h"
-#include "support/Text.h"
+#include "support/base/Text.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "support/CodePage.h"
-#include "support/Format.h"
-#include "support/Lists.h"
-#include "support/Paths.h"
-#include "support/VersionNumber.h"
+#include "support/base/CodePage.h"
+#include "support/base/Format.h"
+#include "support/base/Lists.h"
+#include "support/base/Paths.h"
+#include "support/base/VersionNumber.h"
 
 namespace {
 

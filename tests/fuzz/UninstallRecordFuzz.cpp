@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "support/Lists.h"
+#include "support/base/Lists.h"
 #include "product/RecordReader.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallCommandLine.h"

@@ -1,7 +1,7 @@
 // Who else may change a folder, read from access lists as Windows and Wine write them.
 #include <gtest/gtest.h>
 
-#include "support/AccessList.h"
+#include "support/base/AccessList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/CommandLine.h"
+#include "support/base/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/Format.h"
+#include "support/base/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "support/LogLine.h"
+#include "support/base/LogLine.h"
 
 namespace {
 

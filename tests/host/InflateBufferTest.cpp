@@ -8,7 +8,7 @@
 #include <zlib.h>
 
 #include "host/PayloadTestData.h"
-#include "payload/PayloadEncoder.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/CodePage.h"
+#include "support/base/CodePage.h"
 #include "uninstall/RemovalRules.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/DateTime.h"
+#include "support/base/DateTime.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "support/CodePage.h"
-#include "support/Lists.h"
+#include "support/base/CodePage.h"
+#include "support/base/Lists.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "support/VersionNumber.h"
+#include "support/base/VersionNumber.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "support/Paths.h"
+#include "support/base/Paths.h"
 
 #include <gtest/gtest.h>
 
-#include "support/CodePage.h"
-#include "support/FileNameRules.h"
-#include "support/Layout.h"
-#include "support/Text.h"
+#include "support/base/CodePage.h"
+#include "support/base/FileNameRules.h"
+#include "support/base/Text.h"
+#include "ui/Layout.h"
 
 namespace {
 

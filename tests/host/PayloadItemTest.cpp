@@ -9,7 +9,7 @@
 #include "host/PayloadTestData.h"
 #include "payload/InflateBuffer.h"
 #include "payload/ItemStream.h"
-#include "payload/PayloadEncoder.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "product/RecordLists.h"
-#include "support/CodePage.h"
-#include "support/Lists.h"
+#include "support/base/CodePage.h"
+#include "support/base/Lists.h"
 #include "product/RecordReader.h"
 #include "uninstall/RemovalRules.h"
 #include "uninstall/UninstallCommandLine.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "engine/PayloadList.h"
-#include "payload/PayloadEncoder.h"
 #include "payload/PayloadFormat.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace fs = std::filesystem;
 

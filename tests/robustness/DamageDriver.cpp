@@ -25,8 +25,8 @@
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Folders.h"
-#include "support/UniqueHandle.h"
+#include "support/fs/Folders.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "common/Capture.h"
 #include "common/Png.h"
 #include "ui/AdvMessageForm.h"
+#include "ui/Button.h"
+#include "ui/CustomAdvTaskDialog.h"
 #include "ui/Form.h"
 #include "ui/MessageLoop.h"
-#include "ui/PushButton.h"
-#include "ui/TaskDialog.h"
 #include "ui/TaskDialogService.h"
 
 namespace {

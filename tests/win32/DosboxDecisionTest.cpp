@@ -7,9 +7,9 @@
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Files.h"
-#include "support/Folders.h"
-#include "support/RunLog.h"
+#include "support/fs/Files.h"
+#include "support/fs/Folders.h"
+#include "support/run/RunLog.h"
 #include "win32/RunLogMessages.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Whole-file writes, file dates, version texts and file streams.
-#include "support/Files.h"
+#include "support/fs/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include "common/Capture.h"
 #include "common/FileTimes.h"
 #include "common/ScratchFolder.h"
-#include "support/Application.h"
-#include "support/DateTime.h"
-#include "support/FileVersion.h"
-#include "support/Locale.h"
+#include "support/base/DateTime.h"
+#include "support/fs/FileVersion.h"
+#include "support/run/Application.h"
+#include "support/win/Locale.h"
 
 namespace {
 

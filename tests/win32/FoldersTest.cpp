@@ -1,13 +1,13 @@
 // Folders and files on the real (Wine) file system.
-#include "support/Folders.h"
+#include "support/fs/Folders.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/DateTime.h"
-#include "support/Files.h"
+#include "support/base/DateTime.h"
+#include "support/fs/Files.h"
 
 namespace {
 

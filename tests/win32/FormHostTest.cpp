@@ -12,10 +12,10 @@
 #include "ui/AdvToolButton.h"
 #include "ui/JvGradient.h"
 #include "ui/Cursors.h"
-#include "ui/EditField.h"
+#include "ui/Edit.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
-#include "ui/PushButton.h"
+#include "ui/Button.h"
 #include "win32/DrawTestSupport.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/Format.h"
+#include "support/base/Format.h"
 #include "ui/AdvPanel.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Files.h"
+#include "support/fs/Files.h"
 #include "win32/InstallRunFixture.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include "product/UninstallRecord.h"
 #include "engine/UninstallRegistry.h"
 #include "product/Product.h"
-#include "support/Application.h"
-#include "support/Folders.h"
-#include "support/ProcessCommandLine.h"
-#include "support/RunLog.h"
-#include "support/Text.h"
-#include "support/UniqueHandle.h"
+#include "support/run/Application.h"
+#include "support/fs/Folders.h"
+#include "support/run/ProcessCommandLine.h"
+#include "support/run/RunLog.h"
+#include "support/base/Text.h"
+#include "support/win/UniqueHandle.h"
 #include "win32/RunLogMessages.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Files.h"
-#include "support/Folders.h"
-#include "support/RunLog.h"
-#include "support/UniqueHandle.h"
+#include "support/fs/Files.h"
+#include "support/fs/Folders.h"
+#include "support/run/RunLog.h"
+#include "support/win/UniqueHandle.h"
 #include "win32/InstallRunFixture.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "payload/InflateBuffer.h"
-#include "payload/PayloadEncoder.h"
 #include "payload/PayloadFormat.h"
 #include "payload/PseudoRandom.h"
+#include "qlxpack/PayloadEncoder.h"
 #include "win32/SamplePayload.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "ui/TaskDialog.h"
+#include "ui/CustomAdvTaskDialog.h"
 
 namespace {
 

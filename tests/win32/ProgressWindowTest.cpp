@@ -13,7 +13,7 @@
 
 #include "common/Png.h"
 #include "common/ReaderListener.h"
-#include "support/Locale.h"
+#include "support/win/Locale.h"
 #include "ui/AdvProgressBar.h"
 #include "ui/AdvToolButton.h"
 #include "ui/Label.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/DialogService.h"
+#include "support/run/DialogService.h"
 
 class RecordingDialogs : public DialogService {
  public:

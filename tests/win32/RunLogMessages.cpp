@@ -1,7 +1,7 @@
 #include "win32/RunLogMessages.h"
 
 #include "common/ScratchFolder.h"
-#include "support/RunLog.h"
+#include "support/run/RunLog.h"
 
 std::string LogMessageOf(const std::string& line) {
   const size_t start = line.find(' ', 7);

@@ -1,5 +1,5 @@
 // The run log in a scratch folder: file rules, line form, dropped lines, format errors.
-#include "support/RunLog.h"
+#include "support/run/RunLog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/FileVersion.h"
-#include "support/Files.h"
-#include "support/Locale.h"
+#include "support/fs/FileVersion.h"
+#include "support/fs/Files.h"
+#include "support/win/Locale.h"
 #include "win32/RunLogMessages.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/InstallProgress.h"
+#include "support/run/InstallProgress.h"
 
 struct ProgressScript {
   // Cancelled turns true in the SetPosition that follows this file (counted from 1, as the

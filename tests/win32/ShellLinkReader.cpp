@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "support/ComPtr.h"
+#include "support/win/ComPtr.h"
 
 ComScope::ComScope() { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
 ComScope::~ComScope() { ::CoUninitialize(); }

@@ -1,10 +1,10 @@
 // Shortcuts written by CreateShellLink, read back through the shell.
-#include "support/ShellLink.h"
+#include "support/fs/ShellLink.h"
 
 #include <gtest/gtest.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Files.h"
+#include "support/fs/Files.h"
 #include "win32/ShellLinkReader.h"
 
 namespace {

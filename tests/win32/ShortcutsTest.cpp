@@ -7,8 +7,8 @@
 #include <windows.h>
 
 #include "common/ScratchFolder.h"
-#include "support/Files.h"
-#include "support/Folders.h"
+#include "support/fs/Files.h"
+#include "support/fs/Folders.h"
 #include "win32/ShellLinkReader.h"
 
 namespace {

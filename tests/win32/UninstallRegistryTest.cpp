@@ -9,7 +9,7 @@
 #include <windows.h>
 
 #include "product/UninstallRecord.h"
-#include "support/UniqueHandle.h"
+#include "support/win/UniqueHandle.h"
 
 namespace {
 

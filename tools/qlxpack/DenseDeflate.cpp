@@ -5,7 +5,7 @@
 
 #include <libdeflate.h>
 
-#include "payload/PayloadEncoder.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace {
 

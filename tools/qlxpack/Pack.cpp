@@ -5,11 +5,11 @@
 #include <sstream>
 #include <sys/stat.h>
 
-#include "payload/PayloadEncoder.h"
 #include "qlxpack/Commands.h"
 #include "qlxpack/DenseDeflate.h"
 #include "qlxpack/DosDateTime.h"
 #include "qlxpack/Manifest.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace fs = std::filesystem;
 
