@@ -4,7 +4,7 @@
 #include <string>
 
 #include "product/InstallFolder.h"
-#include "support/fs/Files.h"
+#include "support/fs/WriteResult.h"
 
 // Writes the record text to the folder's record path, replacing the file.
 WriteResult SaveUninstallRecord(const InstallFolder& installFolder, const std::string& text);

@@ -4,9 +4,7 @@
 
 #include "support/base/DateTime.h"
 #include "support/base/Format.h"
-#include "support/fs/NewFile.h"
 #include "support/fs/StagedFile.h"
-#include "support/run/InfoBox.h"
 
 bool FileIsPresent(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -31,9 +29,6 @@ double FileDateTime(const std::string& path) {
   return DateTimeFromFileTicks(ticks - ticks % 10000);
 }
 
-namespace {
-// One write of the whole content; gives the number of bytes written and, when that falls
-// short, the error code.
 DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error) {
   error = 0;
   // A content beyond 4 GiB cannot be written in one go.
@@ -46,34 +41,6 @@ DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error) {
   // A write that ends early without a reason can only have run out of room.
   if (written < size && error == 0) error = ERROR_HANDLE_DISK_FULL;
   return written;
-}
-
-}  // namespace
-
-WriteResult SaveTextToFile(const std::string& path, std::string_view text) {
-  if (text.empty()) {
-    ::DeleteFileA(path.c_str());
-    return {};
-  }
-  // A file in use or one that cannot be written keeps its content: the system's answer to an
-  // open for writing is the result (the open writes nothing).
-  if (FileIsPresent(path)) {
-    const UniqueFileHandle test(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!test) return {::GetLastError()};
-  }
-  NewFile file(path);
-  if (!file.Made()) return {file.Error()};
-  file.ReplaceLeftovers();
-  DWORD error = 0;
-  WriteAll(file.Handle(), text.data(), text.size(), error);
-  if (error != 0) {
-    InfoBox(Format("KesUtils: Savestring: %s\r\nFailed to write with error code=%u", path, error));
-    return {error};
-  }
-  if (!file.RenameTo(path)) return {file.Error()};
-  file.Keep();
-  return {};
 }
 
 WriteResult SaveBytesWithDate(const std::string& path, std::span<const std::uint8_t> bytes, std::uint32_t fileDate) {

@@ -20,11 +20,10 @@ bool FileIsPresent(const std::string& path);
 // time of day (milliseconds included) as the fraction. 0 when the file cannot be read.
 double FileDateTime(const std::string& path);
 
-// Writes `text` as the whole content of the file; an empty text deletes the file instead, which
-// counts as written. A file that cannot be opened for writing gives the open's error without a
-// report and keeps its content; a short write is also reported in a message box. The text goes
-// to a new file that then takes the name (a link there is replaced, never written through).
-WriteResult SaveTextToFile(const std::string& path, std::string_view text);
+// Writes `size` bytes to the open file in one call and gives the number written. `error` is 0,
+// or why fewer were written: the system's code, ERROR_HANDLE_DISK_FULL for a short write the
+// system gave no reason for, ERROR_FILE_TOO_LARGE for more than 4 GiB.
+DWORD WriteAll(HANDLE file, const void* data, std::size_t size, DWORD& error);
 
 // Writes `bytes` as the whole content of the file and sets its last-write time from a packed
 // local date-time (high word date, low word time, as the file system packs them); an invalid
