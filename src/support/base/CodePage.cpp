@@ -1,6 +1,7 @@
 #include "support/base/CodePage.h"
 
 namespace {
+LeadBytes g_system;                    // none until a program hands over the system's
 const LeadBytes* g_inForce = nullptr;  // set only by ScopedAnsiCodePage, in tests
 }  // namespace
 
@@ -18,7 +19,9 @@ LeadBytes LeadBytesOf(unsigned codePage) {
   return table;
 }
 
-const LeadBytes& AnsiLeadBytes() { return g_inForce ? *g_inForce : SystemLeadBytes(); }
+void UseSystemLeadBytes(const LeadBytes& table) { g_system = table; }
+
+const LeadBytes& AnsiLeadBytes() { return g_inForce ? *g_inForce : g_system; }
 
 ScopedAnsiCodePage::ScopedAnsiCodePage(unsigned codePage) : m_table(LeadBytesOf(codePage)), m_previous(g_inForce) {
   g_inForce = &m_table;

@@ -18,8 +18,11 @@ struct LeadBytes {
 // The lead bytes of code page 932, 936, 949 or 950; none for any other (a single-byte one).
 LeadBytes LeadBytesOf(unsigned codePage);
 
-// The lead bytes of the system's ANSI code page (on Windows as the system says; elsewhere none).
-const LeadBytes& SystemLeadBytes();
+// Makes `table` the lead bytes of the system's ANSI code page for the rest of the run. A Windows
+// program hands over what support/win/CodePageSystem reads, first thing at start; until then,
+// and in the packing tool and the host tests, which have no system code page to ask, there are
+// none (single-byte).
+void UseSystemLeadBytes(const LeadBytes& table);
 // Those in force: the system's, unless a test has set others.
 const LeadBytes& AnsiLeadBytes();
 

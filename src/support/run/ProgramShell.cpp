@@ -6,9 +6,14 @@
 #include "support/base/Paths.h"
 #include "support/fs/Folders.h"
 #include "support/run/RunLog.h"
+#include "support/win/CodePageSystem.h"
 #include "support/win/System.h"
 
-ProgramShell::ProgramShell() = default;
+ProgramShell::ProgramShell() {
+  // Before anything reads a path or the command line: the text helpers step by character in
+  // the system's code page.
+  UseSystemLeadBytes(SystemLeadBytes());
+}
 
 bool ProgramShell::TakeSingleInstance(const char* mutexName) {
   HANDLE mutex = ::CreateMutexA(nullptr, TRUE, mutexName);

@@ -1,7 +1,8 @@
 #pragma once
 // What both programs do around their work: the DLL search restricted before anything loads a
-// library, a COM apartment for the shell's objects, one copy at a time, the run log in the
-// all-users documents folder, and the exit code as the run's last log line.
+// library, a COM apartment for the shell's objects, text read in the system's code page, one
+// copy at a time, the run log in the all-users documents folder, and the exit code as the
+// run's last log line.
 
 #include <string_view>
 
