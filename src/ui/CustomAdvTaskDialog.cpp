@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include "support/fs/FileVersion.h"
-#include "ui/AdvMessageForm.h"
 #include "ui/MessageLoop.h"
 #include "ui/TaskDialogText.h"
 
@@ -61,12 +60,6 @@ int CommonControlsMajorVersion() {
 
 bool TCustomAdvTaskDialog::UsesPlatformFace() const {
   return ChoosePlatformFace(SystemMajorVersion(), CommonControlsMajorVersion(), NonNative);
-}
-
-int TCustomAdvTaskDialog::Execute() {
-  if (UsesPlatformFace()) return ExecutePlatformFace();
-  TAdvMessageForm form(*this);
-  return form.ShowModal();
 }
 
 int TCustomAdvTaskDialog::ExecutePlatformFace() {
