@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "engine/InstallRules.h"
 #include "support/base/AccessList.h"
 #include "support/base/Paths.h"
 #include "support/fs/Folders.h"

@@ -30,3 +30,10 @@ bool ExistingFileIsNotOlder(std::uint32_t itemStamp, double existingDateTime) {
   const auto itemDateTime = DateTimeFromDosDateTime(itemStamp);
   return itemDateTime && std::floor(*itemDateTime) <= std::floor(existingDateTime);
 }
+
+ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid) {
+  const OthersMayChange others = WhoElseMayChange(folder, userSid);
+  if (others == OthersMayChange::No) return ExistingFolderStep::Keep;
+  if (!OwnedByUser(folder, userSid)) return ExistingFolderStep::Warn;
+  return others == OthersMayChange::OnlyThroughInheritance ? ExistingFolderStep::Protect : ExistingFolderStep::Warn;
+}

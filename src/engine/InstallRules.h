@@ -1,13 +1,14 @@
 #pragma once
-// Where each payload file goes, whether the uninstall record lists it, and when an existing
-// copy is kept. Tests look only at the bare stored name and the item's position, letter case
-// counting.
+// Where each payload file goes, whether the uninstall record lists it, when an existing copy is
+// kept, and what becomes of an existing install folder that others may change. Tests look only
+// at the bare stored name and the item's position, letter case counting.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "product/InstallFolder.h"
+#include "support/base/AccessList.h"
 
 // The folders of one install run, each with exactly one trailing backslash.
 struct InstallFolders {
@@ -32,3 +33,12 @@ bool ListedInFileList(int position, int normalFiles, bool needsDosbox);
 // item stamped `itemStamp` (a packed local date-time): when the item's day is not later than
 // the file's. An item stamp that is no valid date never keeps the file.
 bool ExistingFileIsNotOlder(std::uint32_t itemStamp, double existingDateTime);
+
+enum class ExistingFolderStep {
+  Keep,     // only its owner, administrators and the system may change it
+  Protect,  // the user's own folder, open to others only through inheritance: protect it
+  Warn,     // someone else's folder, or one opened to others on purpose: leave it, and say so
+};
+// What the run does with an existing install folder with this access list (OwnedByUser says
+// whose folder is the user's own).
+ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid);

@@ -1,5 +1,6 @@
 // The install run's rules on cases the sample payload does not hold (the end-to-end tests
-// under Wine cover the ordinary ones): destination by name and position, and packed dates.
+// under Wine cover the ordinary ones): destination by name and position, packed dates, and
+// what becomes of an existing install folder others may change.
 #include "engine/InstallRules.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,33 @@ TEST(DateTimeFromDosDateTime, DayCountsAndFieldsThatAreNoDate) {
     EXPECT_FALSE(DateTimeFromDosDateTime(packed).has_value()) << std::hex << packed;
   // Such a stamp never keeps an existing file.
   EXPECT_FALSE(ExistingFileIsNotOlder(0, 80000));
+}
+
+
+TEST(DecideExistingFolder, KeepProtectOrWarnByWhoElseMayChangeAndWhoseFolderItIs) {
+  constexpr char kMe[] = "S-1-5-21-1-2-3-1001";
+  struct Row {
+    const char* sddl;
+    ExistingFolderStep step;
+  };
+  const Row rows[] = {
+      // Nobody else may change it: kept, whoever owns it.
+      {"O:S-1-5-21-1-2-3-1001D:P(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", ExistingFolderStep::Keep},
+      {"O:S-1-5-21-1-2-3-1002D:(A;OICI;FA;;;BA)", ExistingFolderStep::Keep},
+      // Mine, open to others only through what it inherited: protected; also when
+      // Administrators own it (an elevated run made it).
+      {"O:S-1-5-21-1-2-3-1001D:AI(A;ID;0x1301bf;;;AU)", ExistingFolderStep::Protect},
+      {"O:BAD:AI(A;OICIID;FA;;;SY)(A;ID;0x1301bf;;;BU)", ExistingFolderStep::Protect},
+      // Someone else's, or opened to others on purpose, or with no list at all: left, and said.
+      {"O:S-1-5-21-1-2-3-1002D:AI(A;ID;0x1301bf;;;AU)", ExistingFolderStep::Warn},
+      {"O:S-1-5-21-1-2-3-1001D:(A;CI;0x1301bf;;;BU)", ExistingFolderStep::Warn},
+      {"O:S-1-5-21-1-2-3-1001D:NO_ACCESS_CONTROL", ExistingFolderStep::Warn},
+  };
+  for (const Row& row : rows) {
+    const auto list = ParseAccessList(row.sddl);
+    ASSERT_TRUE(list) << row.sddl;
+    EXPECT_EQ(DecideExistingFolder(*list, kMe), row.step) << row.sddl;
+  }
 }
 
 }  // namespace

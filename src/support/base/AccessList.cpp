@@ -110,10 +110,6 @@ bool IsOther(std::string_view sid, std::string_view userSid, bool ownerIsUser) {
   return sid != kOwnerRights || !ownerIsUser;
 }
 
-bool OwnedByUser(const AccessList& list, std::string_view userSid) {
-  return !list.owner.empty() && (list.owner == userSid || list.owner == kAdministrators);
-}
-
 bool GivesOthers(const AccessEntry& entry, std::uint32_t rights, std::string_view userSid, bool ownerIsUser) {
   return entry.allow && (entry.rights & rights) && IsOther(entry.sid, userSid, ownerIsUser);
 }
@@ -165,6 +161,10 @@ std::optional<AccessList> ParseAccessList(std::string_view sddl) {
   return list;
 }
 
+bool OwnedByUser(const AccessList& folder, std::string_view userSid) {
+  return !folder.owner.empty() && (folder.owner == userSid || folder.owner == kAdministrators);
+}
+
 bool PassesChangeRightsToNewFolders(const AccessList& parent, std::string_view userSid) {
   if (parent.everyoneFull || LetsOthersReplaceEntries(parent, userSid)) return true;
   for (const AccessEntry& entry : parent.entries) {
@@ -196,11 +196,4 @@ OthersMayChange WhoElseMayChange(const AccessList& folder, std::string_view user
     found = OthersMayChange::OnlyThroughInheritance;
   }
   return found;
-}
-
-ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid) {
-  const OthersMayChange others = WhoElseMayChange(folder, userSid);
-  if (others == OthersMayChange::No) return ExistingFolderStep::Keep;
-  if (!OwnedByUser(folder, userSid)) return ExistingFolderStep::Warn;
-  return others == OthersMayChange::OnlyThroughInheritance ? ExistingFolderStep::Protect : ExistingFolderStep::Warn;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Who may change a folder, read from its security descriptor in the system's text form (SDDL:
-// "O:<owner>D:<flags>(<entry>)(<entry>)..."), and what the installer does about it. Portable:
-// the Windows side only turns a folder's descriptor into that text.
+// "O:<owner>D:<flags>(<entry>)(<entry>)..."). Portable: the Windows side only turns a folder's
+// descriptor into that text; what the installer does about it is the engine's
+// (DecideExistingFolder).
 //
 // "Other users" are everyone but the user who runs the installer, the system, Administrators
 // and TrustedInstaller (CREATOR OWNER stands for whoever makes an entry, so the user; OWNER
@@ -49,10 +50,5 @@ bool LetsOthersReplaceEntries(const AccessList& parent, std::string_view userSid
 enum class OthersMayChange { No, OnlyThroughInheritance, Explicitly };
 OthersMayChange WhoElseMayChange(const AccessList& folder, std::string_view userSid);
 
-enum class ExistingFolderStep {
-  Keep,     // only its owner, administrators and the system may change it
-  Protect,  // the user's own folder, open to others only through inheritance: protect it
-  Warn,     // someone else's folder, or one opened to others on purpose: leave it, and say so
-};
-// A folder owned by the user or by Administrators (an elevated run) is the user's own.
-ExistingFolderStep DecideExistingFolder(const AccessList& folder, std::string_view userSid);
+// Whether the folder is the user's own: owned by the user or by Administrators (an elevated run).
+bool OwnedByUser(const AccessList& folder, std::string_view userSid);
