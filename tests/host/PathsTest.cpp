@@ -5,7 +5,6 @@
 #include "support/base/CodePage.h"
 #include "support/base/FileNameRules.h"
 #include "support/base/Text.h"
-#include "ui/Layout.h"
 
 namespace {
 
@@ -118,14 +117,6 @@ TEST(Paths, LeftoverOwnerIsTheNameBeforeTheStagingSuffix) {
     EXPECT_EQ(owner.has_value(), c.expected != nullptr) << c.in;
     if (owner && c.expected) EXPECT_EQ(*owner, c.expected) << c.in;
   }
-}
-
-TEST(Layout, CentredLeftRoundsTowardZero) {
-  struct Case {
-    int parent, width, left;
-  };
-  const Case cases[] = {{682, 100, 291}, {683, 100, 291}, {100, 100, 0}, {100, 103, -1}, {100, 104, -2}, {0, 1, 0}};
-  for (const auto& c : cases) EXPECT_EQ(CentredLeft(c.parent, c.width), c.left) << c.parent << " " << c.width;
 }
 
 }  // namespace
