@@ -1,6 +1,5 @@
 #include "payload/PayloadFormat.h"
 
-#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -12,10 +11,6 @@ namespace {
 std::uint32_t ReadLe32(const std::uint8_t* p) noexcept {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-void WriteLe32(std::uint8_t* p, std::uint32_t value) noexcept {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace
@@ -71,14 +66,6 @@ void DecipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t len
   }
 }
 
-void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept {
-  if (key.empty()) return;
-  for (std::size_t i = 0, k = 0; i < length; ++i) {
-    buffer[i] = static_cast<std::uint8_t>(buffer[i] + static_cast<std::uint8_t>(key[k]));
-    if (++k == key.size()) k = 0;
-  }
-}
-
 bool IsBareFileName(std::string_view name) noexcept {
   return name.size() <= kPayloadMaxFileName && IsPlainName(name);
 }
@@ -98,18 +85,6 @@ PayloadHeader ParsePayloadHeader(const std::uint8_t* item, std::size_t itemLengt
   if (header.plainSize < 0 || static_cast<std::uint64_t>(header.plainSize) > bodyLength * kMaxInflateRatio)
     throw EPayloadDamaged(itemName);
   return header;
-}
-
-std::array<std::uint8_t, kPayloadHeaderSize> ComposePayloadHeader(const PayloadHeader& header) {
-  std::array<std::uint8_t, kPayloadHeaderSize> out{};
-  std::memcpy(out.data() + kPayloadMarkerOffset, header.marker.data(), header.marker.size());
-  WriteLe32(out.data() + kPayloadPlainSizeOffset, static_cast<std::uint32_t>(header.plainSize));
-  WriteLe32(out.data() + kPayloadSpareOffset, header.spare);
-  WriteLe32(out.data() + kPayloadTimeStampOffset, static_cast<std::uint32_t>(header.timeStamp));
-  const std::size_t nameLength = std::min(header.fileName.size(), kPayloadMaxFileName);
-  out[kPayloadFileNameOffset] = static_cast<std::uint8_t>(nameLength);
-  std::memcpy(out.data() + kPayloadFileNameOffset + 1, header.fileName.data(), nameLength);
-  return out;
 }
 
 void DecodePayloadItem(std::string_view itemName, std::string_view key, std::uint8_t* item, std::size_t itemLength,

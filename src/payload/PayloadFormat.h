@@ -58,10 +58,9 @@ std::string BuildPayloadKey(PseudoRandom& generator, std::uint32_t seed);
 // The payload key from the program's shared generator and kPayloadSeed; re-seeds that generator.
 std::string BuildPayloadKey();
 
-// In place: byte[i] = byte[i] - key[i mod key length] (Decipher) or + (Encipher), mod 256.
-// Nothing happens for an empty key or length 0.
+// In place: byte[i] = byte[i] - key[i mod key length], mod 256. Nothing happens for an empty
+// key or length 0.
 void DecipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept;
-void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept;
 
 // A stored name the installer may join to a folder: 1 to 30 characters, no "\", "/", ":" or
 // other character a file name cannot hold, no control character, no trailing dot or blank
@@ -71,9 +70,6 @@ bool IsBareFileName(std::string_view name) noexcept;
 // Reads the header of a deciphered item and checks it (length, name, PlainSize against the
 // body length). Raises EPayloadDamaged naming itemName.
 PayloadHeader ParsePayloadHeader(const std::uint8_t* item, std::size_t itemLength, std::string_view itemName);
-
-// The 47 plain header bytes for a header; the name must already be at most 30 characters.
-std::array<std::uint8_t, kPayloadHeaderSize> ComposePayloadHeader(const PayloadHeader& header);
 
 // The item reading steps after the item's bytes are in a private buffer: decipher it in place,
 // set fileName, then timeStamp, then bytes (exactly PlainSize long). A header that does not hold

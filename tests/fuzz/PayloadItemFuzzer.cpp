@@ -12,6 +12,7 @@
 #include "payload/InflateBuffer.h"
 #include "payload/ItemStream.h"
 #include "payload/PayloadFormat.h"
+#include "qlxpack/PayloadEncoder.h"
 
 namespace {
 

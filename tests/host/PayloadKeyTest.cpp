@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "qlxpack/PayloadEncoder.h"
+
 namespace {
 
 struct KeyCase {

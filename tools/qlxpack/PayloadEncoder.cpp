@@ -1,8 +1,38 @@
 #include "qlxpack/PayloadEncoder.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include <zlib.h>
+
+namespace {
+
+void WriteLe32(std::uint8_t* p, std::uint32_t value) noexcept {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+std::array<std::uint8_t, kPayloadHeaderSize> ComposePayloadHeader(const PayloadHeader& header) {
+  std::array<std::uint8_t, kPayloadHeaderSize> out{};
+  std::memcpy(out.data() + kPayloadMarkerOffset, header.marker.data(), header.marker.size());
+  WriteLe32(out.data() + kPayloadPlainSizeOffset, static_cast<std::uint32_t>(header.plainSize));
+  WriteLe32(out.data() + kPayloadSpareOffset, header.spare);
+  WriteLe32(out.data() + kPayloadTimeStampOffset, static_cast<std::uint32_t>(header.timeStamp));
+  const std::size_t nameLength = std::min(header.fileName.size(), kPayloadMaxFileName);
+  out[kPayloadFileNameOffset] = static_cast<std::uint8_t>(nameLength);
+  std::memcpy(out.data() + kPayloadFileNameOffset + 1, header.fileName.data(), nameLength);
+  return out;
+}
+
+void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept {
+  if (key.empty()) return;
+  for (std::size_t i = 0, k = 0; i < length; ++i) {
+    buffer[i] = static_cast<std::uint8_t>(buffer[i] + static_cast<std::uint8_t>(key[k]));
+    if (++k == key.size()) k = 0;
+  }
+}
 
 std::vector<std::uint8_t> CompressZlib(std::string_view plain, int level) {
   uLongf bound = compressBound(static_cast<uLong>(plain.size()));

@@ -2,12 +2,21 @@
 // Makes payload items: the packing side of the item format. Used by the packing tool and by
 // tests that need well-formed or deliberately broken items.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "payload/PayloadFormat.h"
+
+// The 47 plain header bytes for a header; the name must already be at most 30 characters.
+std::array<std::uint8_t, kPayloadHeaderSize> ComposePayloadHeader(const PayloadHeader& header);
+
+// In place: byte[i] = byte[i] + key[i mod key length], mod 256, which DecipherPayload undoes.
+// Nothing happens for an empty key or length 0.
+void EncipherPayload(std::string_view key, std::uint8_t* buffer, std::size_t length) noexcept;
 
 // zlib stream of the bytes at the given level (9 = best).
 std::vector<std::uint8_t> CompressZlib(std::string_view plain, int level = 9);
