@@ -1,7 +1,5 @@
 #include "ui/ChildWindowControl.h"
 
-#include "ui/Gdi.h"
-
 ChildWindowControl::ChildWindowControl(std::string name, Rect bounds) : Control(std::move(name), bounds) {}
 
 void ChildWindowControl::CreateWindowIn(HWND parent) {
@@ -13,18 +11,8 @@ void ChildWindowControl::CreateWindowIn(HWND parent) {
   ::SendMessageA(m_window.get(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont()), FALSE);
 }
 
-HFONT ChildWindowControl::WindowFont() {
-  const DpiScale scale = Scale();
-  if (scale.Identity()) return FontHandle();
-  // The system draws the window in device pixels: its font is made at the scaled height.
-  TFont font = Font();
-  font.Height = scale.FontHeight(font.Height);
-  if (!m_scaledFont || !(font == m_scaledFontFace)) {
-    m_scaledFont = MakeFont(font);
-    m_scaledFontFace = font;
-  }
-  return static_cast<HFONT>(m_scaledFont.get());
-}
+// The system draws the window in device pixels: its font is made at the scaled height.
+HFONT ChildWindowControl::WindowFont() { return FontHandle(Scale()); }
 
 ChildWindowControl* ChildWindowControl::FromHandle(HWND window) {
   return window ? reinterpret_cast<ChildWindowControl*>(::GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;

@@ -50,8 +50,6 @@ class ChildWindowControl : public Control {
   HFONT WindowFont();
 
   UniqueWindow m_window;
-  UniqueGdiObject m_scaledFont;
-  TFont m_scaledFontFace;
   bool m_tabStop = true;
 };
 

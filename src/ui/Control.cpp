@@ -165,8 +165,9 @@ void Control::NotifyFontChanged() {
     if (child->ParentFont()) child->NotifyFontChanged();
 }
 
-HFONT Control::FontHandle() const {
-  const TFont& font = Font();
+HFONT Control::FontHandle(const DpiScale& scale) const {
+  TFont font = Font();
+  font.Height = scale.FontHeight(font.Height);
   if (!m_fontHandle || !(m_fontHandleFont == font)) {
     m_fontHandle = MakeFont(font);
     m_fontHandleFont = font;

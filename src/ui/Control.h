@@ -85,8 +85,9 @@ class Control {
   bool ParentFont() const { return !m_font.has_value(); }
   void SetFont(const TFont& font);
   void SetParentFont();
-  // The font as a GDI object, made when first asked for and kept while the font is unchanged.
-  HFONT FontHandle() const;
+  // The font as a GDI object, made when first asked for and kept while the font is unchanged;
+  // at `scale` for what the system draws in device pixels (child windows).
+  HFONT FontHandle(const DpiScale& scale = {}) const;
 
   // Ask for a repaint of the control's area with the next paint, or paint it now.
   void Invalidate();
